@@ -1,0 +1,60 @@
+// The main window procedure: one small handler per message, and the command
+// table that turns each menu id into one operation or one modal dialog.
+#include "app/shell.h"
+#include "res/resource.h"
+#include "view/chart.h"
+
+namespace {
+
+// The items that need a loaded recording, in the order they are set.
+constexpr UINT DataCommands[] = {IDM_SAVE_AS, IDM_DATA_VIEW, IDM_TEXT_INPUT, IDM_MAXIMUM,
+                                 IDM_CLEAR};
+
+void OnCreate(HWND window) {
+    StatusLabel = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 6, 6, 80, 20, window,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_LABEL)),
+                                  Instance, nullptr);
+}
+
+void OnPaint(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    PaintChartFrame(dc);
+    if (IsLoaded(TheRecording)) PlotTraces(dc);
+    EndPaint(window, &ps);
+}
+
+void OnClose(HWND window) {
+    if (MessageBoxA(window, "終了してもよいですか", "終了確認", MB_YESNO | MB_ICONQUESTION) ==
+        IDYES)
+        DestroyWindow(window);
+}
+
+// Computed from the store on every opening, never toggled elsewhere.
+void OnInitMenuPopup(HMENU popup) {
+    const UINT state = IsLoaded(TheRecording) ? MF_ENABLED : MF_GRAYED;
+    for (UINT id : DataCommands)
+        EnableMenuItem(popup, id, MF_BYCOMMAND | state);
+}
+
+void OnCommand(HWND window, WORD id) {
+    switch (id) {
+    case IDM_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
+    case IDM_CLEAR: ClearRecording(window); break;
+    default: break;
+    }
+}
+
+} // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: OnCreate(window); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_PAINT: OnPaint(window); return 0;
+    case WM_CLOSE: OnClose(window); return 0;
+    case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

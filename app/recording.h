@@ -1,0 +1,48 @@
+// The one recording the program works on, and the two view settings that
+// outlive it. Window-free: the file codec, the reply decoder and the views
+// build on these types and are tested natively.
+#pragma once
+#include <cstdint>
+
+constexpr int SampleCount = 840;
+constexpr int32_t LuxPerCount = 50;
+constexpr int TextFieldSize = 64; // 63 bytes of code page 932 text and a zero
+
+// Written in place of an empty text when a recording is saved.
+constexpr char EmptyPlaceholder[] = " ";
+
+struct TextFields {
+    char Title[TextFieldSize];
+    char Ch1Name[TextFieldSize];
+    char Ch2Name[TextFieldSize];
+    char Memo[TextFieldSize];
+};
+
+struct Stamp {
+    int32_t Year; // full year
+    int32_t Month;
+    int32_t Weekday; // 0 = Sunday .. 6 = Saturday
+    int32_t Day;
+    int32_t Hour;
+    int32_t Minute;
+};
+
+struct Recording {
+    TextFields RecordingTexts;
+    Stamp StartStamp;
+    int32_t Ch1Samples[SampleCount];
+    int32_t Ch2Samples[SampleCount];
+    int32_t DataLoaded; // only 1 counts as loaded
+};
+
+// The store. Everything starts zero-filled except the two settings.
+extern Recording TheRecording;
+extern int32_t DisplayRange;     // 0..4: 12500, 25000, 50000, 100000, 200000 lux
+extern int32_t DataViewPosition; // 1..840, the sample the data view shows
+
+inline bool IsLoaded(const Recording& r) {
+    return r.DataLoaded == 1;
+}
+
+// Empty texts, zero counts, zero stamp, not loaded.
+void EmptyRecording(Recording& r);

@@ -1,0 +1,113 @@
+// Count-to-y mapping and trace vertices.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+
+#include "view/chart_scale.h"
+
+namespace {
+
+struct Case {
+    int32_t range;
+    int32_t count;
+    int32_t y;
+};
+
+TEST(SampleToY, ScalesFloorsAndClampsAtTheTopOnly) {
+    const Case cases[] = {
+        // zero is the bottom line in every range
+        {0, 0, 534},
+        {1, 0, 534},
+        {2, 0, 534},
+        {3, 0, 534},
+        {4, 0, 534},
+        // full scale reaches the top line
+        {0, 250, 34},
+        {1, 500, 34},
+        {2, 1000, 34},
+        {3, 2000, 34},
+        {4, 4000, 34},
+        // beyond full scale is held on the top line
+        {0, 251, 34},
+        {4, 4095, 34},
+        {1, INT32_MAX, 34},
+        // small counts vanish under the shift
+        {4, 7, 534},
+        {4, 8, 533},
+        {3, 3, 534},
+        {3, 4, 533},
+        {2, 1, 534},
+        {0, 1, 532},
+        // negative counts: the shift floors, and nothing clamps below
+        {0, -1, 536},
+        {1, -1, 535},
+        {2, -1, 535},
+        {3, -1, 535},
+        {4, -1, 535},
+        {4, -9, 536},
+        {2, -3, 536},
+        {3, -5, 536},
+        {1, -100000, 100534},
+        // mid-scale
+        {0, 125, 284},
+        {3, 1000, 284},
+        {4, 2000, 284},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SampleToY(c.count, c.range), c.y) << "range " << c.range << " count " << c.count;
+}
+
+TEST(SampleToY, ExtremeCountsSaturateInsteadOfOverflowing) {
+    EXPECT_EQ(SampleToY(INT32_MIN, 0), INT32_MAX);
+    EXPECT_EQ(SampleToY(INT32_MIN, 1), INT32_MAX);
+    EXPECT_EQ(SampleToY(-1073741556, 0), INT32_MAX - 1); // last count that still fits
+    EXPECT_EQ(SampleToY(INT32_MIN + 535, 1), INT32_MAX);
+    EXPECT_EQ(SampleToY(INT32_MIN, 2), 534 + 1073741824);
+    EXPECT_EQ(SampleToY(INT32_MIN, 4), 534 + 268435456);
+}
+
+TEST(SampleToY, FollowsTheCurrentDisplayRange) {
+    const int32_t saved = DisplayRange;
+    DisplayRange = 0;
+    EXPECT_EQ(SampleToY(100), 334);
+    DisplayRange = 4;
+    EXPECT_EQ(SampleToY(100), 522);
+    DisplayRange = saved;
+}
+
+TEST(TraceVertices, OneVertexPerMinuteFromX61ToX900) {
+    int32_t samples[SampleCount] = {};
+    samples[0] = 2000;
+    samples[839] = -8;
+    samples[400] = INT32_MIN;
+    ChartPoint v[SampleCount];
+    TraceVertices(samples, 3, v);
+    EXPECT_EQ(v[0].x, 61);
+    EXPECT_EQ(v[0].y, 34);
+    EXPECT_EQ(v[839].x, 900);
+    EXPECT_EQ(v[839].y, 536);
+    EXPECT_EQ(v[1].y, 534);
+    // far below the window, held at a depth every drawing layer can carry
+    EXPECT_EQ(v[400].y, DeepestDrawableY);
+    for (int i = 0; i < SampleCount; ++i)
+        EXPECT_EQ(v[i].x, 61 + i);
+}
+
+TEST(ChartLabels, RangeLabelsEndInOneColumnAndHoursRunFiveToNineteen) {
+    const char* top[RangeCount] = {" 12500", " 25000", " 50000", "100000", "200000"};
+    for (int r = 0; r < RangeCount; ++r) {
+        EXPECT_STREQ(RangeLabel(r, 0), top[r]);
+        EXPECT_STREQ(RangeLabel(r, 5), "     0");
+        for (int k = 0; k < HorizontalGridLines; ++k)
+            EXPECT_EQ(std::strlen(RangeLabel(r, k)), 6u);
+    }
+    EXPECT_STREQ(RangeLabel(0, 2), "  7500");
+    EXPECT_STREQ(RangeLabel(4, 1), "160000");
+    EXPECT_STREQ(HourLabels[0], " 5");
+    EXPECT_STREQ(HourLabels[14], "19");
+    for (const char* h : HourLabels)
+        EXPECT_EQ(std::strlen(h), 2u);
+}
+
+} // namespace

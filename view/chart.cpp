@@ -1,0 +1,77 @@
+// Chart painting. Each pen and the font live only for the block that draws
+// with them.
+#include "view/chart.h"
+
+#include <cstring>
+
+#include "view/chart_scale.h"
+#include "view/gdi_select.h"
+
+namespace {
+
+constexpr COLORREF Black = 0x00000000;
+constexpr COLORREF Blue = 0x00FF0000;
+constexpr COLORREF Red = 0x000000FF;
+
+HFONT CreateChartFont() {
+    return CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN,
+                       "ＭＳ ゴシック");
+}
+
+void DrawText(HDC dc, int x, int y, const char* text) {
+    TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
+}
+
+void DrawLine(HDC dc, int x0, int y0, int x1, int y1) {
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+}
+
+void DrawLegendStroke(HDC dc, COLORREF colour, int x) {
+    SelectedObject pen(dc, CreatePen(PS_SOLID, 3, colour));
+    DrawLine(dc, x, 14, x + 20, 14);
+}
+
+void DrawTrace(HDC dc, COLORREF colour, const int32_t samples[SampleCount]) {
+    ChartPoint v[SampleCount];
+    TraceVertices(samples, DisplayRange, v);
+    SelectedObject pen(dc, CreatePen(PS_SOLID, 1, colour));
+    MoveToEx(dc, v[0].x, v[0].y, nullptr);
+    for (int i = 1; i < SampleCount; ++i)
+        LineTo(dc, v[i].x, v[i].y);
+}
+
+} // namespace
+
+int PaintChartFrame(HDC dc) {
+    {
+        SelectedObject pen(dc, CreatePen(PS_SOLID, 1, Black));
+        for (int k = 0; k < VerticalGridLines; ++k) {
+            const int x = PlotLeft + GridColumnWidth * k;
+            DrawLine(dc, x, PlotTop, x, PlotBottom);
+        }
+        for (int k = 0; k < HorizontalGridLines; ++k) {
+            const int y = PlotTop + GridRowHeight * k;
+            DrawLine(dc, PlotLeft, y, PlotRight, y);
+        }
+    }
+    {
+        SelectedObject font(dc, CreateChartFont());
+        for (int k = 0; k < HorizontalGridLines; ++k)
+            DrawText(dc, 10, 30 + GridRowHeight * k, RangeLabel(DisplayRange, k));
+        for (int k = 0; k < VerticalGridLines; ++k)
+            DrawText(dc, 52 + GridColumnWidth * k, 539, HourLabels[k]);
+        DrawText(dc, 260, 8, "CH1");
+        DrawText(dc, 360, 8, "CH2");
+    }
+    DrawLegendStroke(dc, Blue, 290);
+    DrawLegendStroke(dc, Red, 390);
+    return 0;
+}
+
+int PlotTraces(HDC dc) {
+    DrawTrace(dc, Blue, TheRecording.Ch1Samples);
+    DrawTrace(dc, Red, TheRecording.Ch2Samples);
+    return 0;
+}

@@ -1,0 +1,45 @@
+// Window-free chart geometry: the label tables, the count-to-y mapping and the
+// vertex list of a trace. The Win32 painter only draws what this gives.
+#pragma once
+#include <cstdint>
+
+#include "app/recording.h"
+
+constexpr int32_t PlotLeft = 60;
+constexpr int32_t PlotRight = 900;
+constexpr int32_t PlotTop = 34;         // full scale
+constexpr int32_t PlotBottom = 534;     // zero
+constexpr int32_t GridColumnWidth = 60; // one hour
+constexpr int32_t GridRowHeight = 100;  // a fifth of the full scale
+constexpr int VerticalGridLines = 15;
+constexpr int HorizontalGridLines = 6;
+constexpr int RangeCount = 5;
+
+// Six labels per display range, top to bottom, right-aligned in six columns.
+extern const char* const RangeLabels[RangeCount * HorizontalGridLines];
+// The hours 5 to 19 under the vertical grid lines; fixed, whatever the start time.
+extern const char* const HourLabels[VerticalGridLines];
+
+// y of a count in the given range: floor-scaled, clamped at the top line only.
+// A result beyond the 32-bit range (extreme counts from an edited file)
+// saturates instead of overflowing.
+int32_t SampleToY(int32_t count, int32_t range);
+// The same for the current DisplayRange.
+int32_t SampleToY(int32_t count);
+
+// GDI, and the 16-bit X11 coordinates beneath Wine, cannot carry every 32-bit
+// y. Far below the window every pixel a one-pixel-wide step draws is the same,
+// so vertices are held at this depth.
+constexpr int32_t DeepestDrawableY = 32767;
+
+struct ChartPoint {
+    int32_t x;
+    int32_t y;
+};
+
+// Sample i at x = 61 + i.
+void TraceVertices(const int32_t samples[SampleCount], int32_t range,
+                   ChartPoint vertices[SampleCount]);
+
+// Label k (0 = top) of a range; a range outside 0..4 reads as the initial one.
+const char* RangeLabel(int32_t range, int k);
