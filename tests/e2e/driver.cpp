@@ -1,0 +1,271 @@
+// The end-to-end driver's helpers.
+#include "tests/e2e/driver.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "tests/e2e/menu_probe.h"
+
+namespace {
+
+// Polls until pred() holds or ms pass.
+template <class Pred> bool WaitUntil(DWORD ms, Pred pred) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (pred()) return true;
+        if (GetTickCount() - start >= ms) return false;
+        Sleep(20);
+    }
+}
+
+std::string ClassName(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+struct DialogSearch {
+    const char* caption;
+    DWORD processId; // 0: any
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
+    auto* s = reinterpret_cast<DialogSearch*>(param);
+    if (s->processId) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid != s->processId) return TRUE;
+    }
+    if (IsWindowVisible(window) && ClassName(window) == "#32770" &&
+        WindowText(window) == s->caption) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+Capture CaptureScreen(int left, int top, int width, int height) {
+    Capture c;
+    c.width = width;
+    c.height = height;
+    c.pixels.assign(static_cast<size_t>(width) * height, 0);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+    GdiFlush();
+    const auto* src = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < c.pixels.size(); ++i)
+        c.pixels[i] = src[i] & 0xFFFFFF;
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+} // namespace
+
+std::string BuildDir() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    char* slash = std::strrchr(path, '\\');
+    if (slash) *slash = 0;
+    return path;
+}
+
+Program StartProgram() {
+    Program p;
+    std::string exe = BuildDir() + "\\marvek2.exe";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                        BuildDir().c_str(), &si, &p.process))
+        return p;
+    WaitForInputIdle(p.process.hProcess, 10000);
+    WaitUntil(10000, [&] {
+        HWND w = FindWindowA("marvek02", nullptr);
+        DWORD pid = 0;
+        if (w) GetWindowThreadProcessId(w, &pid);
+        if (w && pid == p.process.dwProcessId && IsWindowVisible(w)) p.main = w;
+        return p.main != nullptr;
+    });
+    Settle(p);
+    return p;
+}
+
+void StopProgram(Program& p) {
+    if (!p.process.hProcess) return;
+    if (WaitForSingleObject(p.process.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(p.process.hProcess, 99);
+        WaitForSingleObject(p.process.hProcess, 5000);
+    }
+    CloseHandle(p.process.hThread);
+    CloseHandle(p.process.hProcess);
+    p = Program{};
+}
+
+bool WaitForExit(const Program& p, DWORD ms, DWORD* exitCode) {
+    if (WaitForSingleObject(p.process.hProcess, ms) != WAIT_OBJECT_0) return false;
+    GetExitCodeProcess(p.process.hProcess, exitCode);
+    return true;
+}
+
+void Settle(const Program& p) {
+    for (int i = 0; i < 3; ++i) {
+        DWORD_PTR result;
+        if (p.main) SendMessageTimeoutA(p.main, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
+        Sleep(60);
+    }
+}
+
+std::string WindowText(HWND window) {
+    char text[1024] = {};
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_NORMAL, 2000, nullptr);
+    return text;
+}
+
+std::string ItemText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text) {
+    SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 2000, nullptr);
+}
+
+void Click(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void Choose(const Program& p, WORD commandId) {
+    PostMessageA(p.main, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
+void PressCloseBox(const Program& p) {
+    PostMessageA(p.main, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+HWND WaitForDialog(const Program& p, const char* caption, DWORD ms) {
+    DialogSearch s = {caption, 0, nullptr};
+    WaitUntil(ms, [&] {
+        EnumThreadWindows(p.thread(), MatchDialog, reinterpret_cast<LPARAM>(&s));
+        return s.found != nullptr;
+    });
+    if (s.found) Sleep(50); // let it finish initialising its controls
+    return s.found;
+}
+
+HWND WaitForProcessDialog(DWORD processId, const char* caption, DWORD ms) {
+    DialogSearch s = {caption, processId, nullptr};
+    WaitUntil(ms, [&] {
+        EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&s));
+        return s.found != nullptr;
+    });
+    return s.found;
+}
+
+bool NoDialog(const Program& p, const char* caption, DWORD ms) {
+    return WaitForDialog(p, caption, ms) == nullptr;
+}
+
+std::string MessageText(HWND box) {
+    return ItemText(box, 0xFFFF);
+}
+
+const MenuItem* MenuSnapshot::find(UINT id) const {
+    for (const MenuItem& item : items)
+        if (item.id == id) return &item;
+    return nullptr;
+}
+
+MenuSnapshot ReadMenu(const Program& p) {
+    MenuSnapshot snapshot;
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        sizeof(MenuProbeReport), MenuProbeMapping);
+    HANDLE done = CreateEventA(nullptr, FALSE, FALSE, MenuProbeDone);
+    HMODULE probe = LoadLibraryA((BuildDir() + "\\menu_probe.dll").c_str());
+    auto hook = probe ? reinterpret_cast<HOOKPROC>(
+                            reinterpret_cast<void*>(GetProcAddress(probe, "MenuProbeHook")))
+                      : nullptr;
+    HHOOK installed = hook ? SetWindowsHookExA(WH_GETMESSAGE, hook, probe, p.thread()) : nullptr;
+    if (installed && mapping && done) {
+        PostMessageA(p.main, RegisterWindowMessageA(MenuProbeMessage), 0, 0);
+        if (WaitForSingleObject(done, 5000) == WAIT_OBJECT_0) {
+            auto* report = static_cast<const MenuProbeReport*>(
+                MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(MenuProbeReport)));
+            if (report) {
+                for (int i = 0; i < report->popupCount && i < 8; ++i)
+                    snapshot.popups.push_back(report->popupText[i]);
+                for (int i = 0; i < report->itemCount; ++i) {
+                    const MenuProbeItem& it = report->items[i];
+                    snapshot.items.push_back({it.popup, it.id, it.state, it.text});
+                }
+                UnmapViewOfFile(report);
+            }
+        }
+    }
+    if (installed) UnhookWindowsHookEx(installed);
+    if (probe) FreeLibrary(probe);
+    if (done) CloseHandle(done);
+    if (mapping) CloseHandle(mapping);
+    return snapshot;
+}
+
+Capture CaptureClient(HWND window) {
+    RECT rc;
+    GetClientRect(window, &rc);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    return CaptureScreen(origin.x, origin.y, rc.right, rc.bottom);
+}
+
+Capture CaptureWindow(HWND window) {
+    RECT rc;
+    GetWindowRect(window, &rc);
+    return CaptureScreen(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+}
+
+void SaveScreenshot(const Capture& c, const std::string& name) {
+    const std::string folder = BuildDir() + "\\screenshots";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    FILE* f = std::fopen((folder + "\\" + name + ".bmp").c_str(), "wb");
+    if (!f) return;
+    const uint32_t imageSize = static_cast<uint32_t>(c.pixels.size() * 4);
+    BITMAPFILEHEADER fh = {};
+    BITMAPINFOHEADER ih = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + imageSize;
+    ih.biSize = sizeof ih;
+    ih.biWidth = c.width;
+    ih.biHeight = -c.height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 32;
+    ih.biCompression = BI_RGB;
+    ih.biSizeImage = imageSize;
+    std::fwrite(&fh, sizeof fh, 1, f);
+    std::fwrite(&ih, sizeof ih, 1, f);
+    std::fwrite(c.pixels.data(), 4, c.pixels.size(), f);
+    std::fclose(f);
+}
+
+void ProgramTest::SetUp() {
+    app = StartProgram();
+    ASSERT_NE(app.main, nullptr) << "the main window did not appear";
+}
+
+void ProgramTest::TearDown() {
+    StopProgram(app);
+}

@@ -1,0 +1,93 @@
+// Drives the real program under Wine only through what a user, or another
+// program, can see and do: its windows, menu commands, dialogs, message boxes
+// and the pixels on the screen. One helper per thing a user does.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+// Texts the program shows, as code page 932 bytes.
+constexpr char ProductCaption[] = "MARVEK Ⅱ";
+
+struct Program {
+    PROCESS_INFORMATION process = {};
+    HWND main = nullptr;
+    DWORD thread() const { return process.dwThreadId; }
+};
+
+// The folder of the driver; the program and the probe DLL are built beside it.
+std::string BuildDir();
+
+// Starts marvek2.exe and waits for its main window (nullptr main if none came).
+Program StartProgram();
+// Ends the program if it still runs and releases its handles.
+void StopProgram(Program& p);
+// Waits for the process to end; false on time-out.
+bool WaitForExit(const Program& p, DWORD ms, DWORD* exitCode);
+
+// Lets the program work off what it was sent and repaint.
+void Settle(const Program& p);
+
+std::string WindowText(HWND window);
+std::string ItemText(HWND dialog, int id);
+void SetItemText(HWND dialog, int id, const std::string& text);
+void Click(HWND dialog, int id);
+
+// Chooses a menu command, as the menu would.
+void Choose(const Program& p, WORD commandId);
+// Presses the close box of the title bar.
+void PressCloseBox(const Program& p);
+
+// A dialog or message box of the program's thread with this caption.
+HWND WaitForDialog(const Program& p, const char* caption, DWORD ms = 5000);
+// Any visible top-level dialog of a process with this caption.
+HWND WaitForProcessDialog(DWORD processId, const char* caption, DWORD ms = 5000);
+// True if no dialog with that caption shows up within ms.
+bool NoDialog(const Program& p, const char* caption, DWORD ms = 300);
+
+// A message box's text.
+std::string MessageText(HWND box);
+
+struct MenuItem {
+    int popup;
+    UINT id;
+    UINT state;
+    std::string text;
+};
+struct MenuSnapshot {
+    std::vector<std::string> popups;
+    std::vector<MenuItem> items;
+    const MenuItem* find(UINT id) const;
+};
+// The menu bar as the program holds it, with every pop-up announced first so
+// that the gray states are what the user would see on opening.
+MenuSnapshot ReadMenu(const Program& p);
+
+// Pixels of a screen area, 0x00RRGGBB, row by row from the top.
+struct Capture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+Capture CaptureClient(HWND window);
+Capture CaptureWindow(HWND window);
+// Writes a capture as a BMP under <build>/screenshots/.
+void SaveScreenshot(const Capture& c, const std::string& name);
+
+constexpr uint32_t White = 0xFFFFFF;
+constexpr uint32_t Black = 0x000000;
+constexpr uint32_t Blue = 0x0000FF;
+constexpr uint32_t Red = 0xFF0000;
+
+// Starts a fresh program for each test and ends it afterwards.
+class ProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    Program app;
+};

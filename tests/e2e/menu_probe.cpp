@@ -1,0 +1,51 @@
+// A message hook loaded into the program under test. On the probe message it
+// announces each pop-up to the main window with WM_INITMENUPOPUP, exactly as
+// opening the menu would, then reads the items' texts and states. Menus are
+// per process under Wine, so this cannot be done from the driver.
+#include "tests/e2e/menu_probe.h"
+
+namespace {
+
+void Probe(HWND window) {
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, MenuProbeMapping);
+    if (!mapping) return;
+    auto* report = static_cast<MenuProbeReport*>(
+        MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(MenuProbeReport)));
+    if (report) {
+        *report = {};
+        HMENU bar = GetMenu(window);
+        const int popups = GetMenuItemCount(bar);
+        for (int p = 0; p < popups && p < 8; ++p) {
+            GetMenuStringA(bar, p, report->popupText[p], 64, MF_BYPOSITION);
+            HMENU popup = GetSubMenu(bar, p);
+            SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+                         MAKELPARAM(p, FALSE));
+            const int items = GetMenuItemCount(popup);
+            for (int i = 0; i < items && report->itemCount < 32; ++i) {
+                MenuProbeItem& item = report->items[report->itemCount++];
+                item.popup = p;
+                item.id = GetMenuItemID(popup, i);
+                item.state = GetMenuState(popup, i, MF_BYPOSITION);
+                GetMenuStringA(popup, i, item.text, 64, MF_BYPOSITION);
+            }
+        }
+        report->popupCount = popups;
+        UnmapViewOfFile(report);
+    }
+    CloseHandle(mapping);
+    HANDLE done = OpenEventA(EVENT_MODIFY_STATE, FALSE, MenuProbeDone);
+    if (done) {
+        SetEvent(done);
+        CloseHandle(done);
+    }
+}
+
+} // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    MenuProbeHook(int code, WPARAM wParam, LPARAM lParam) {
+    static const UINT probeMessage = RegisterWindowMessageA(MenuProbeMessage);
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == probeMessage) Probe(msg->hwnd);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}

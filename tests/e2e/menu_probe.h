@@ -1,0 +1,22 @@
+// What the menu probe, running inside the program, hands back to the driver
+// through a named file mapping.
+#pragma once
+#include <windows.h>
+
+constexpr char MenuProbeMessage[] = "MarvekTestMenuProbe";
+constexpr char MenuProbeMapping[] = "MarvekTestMenuProbeReport";
+constexpr char MenuProbeDone[] = "MarvekTestMenuProbeDone";
+
+struct MenuProbeItem {
+    int popup;     // index of the pop-up in the menu bar
+    UINT id;       // command id, or 0 for a separator
+    UINT state;    // GetMenuState after the pop-up was announced to the window
+    char text[64]; // code page 932
+};
+
+struct MenuProbeReport {
+    int popupCount;
+    char popupText[8][64];
+    int itemCount;
+    MenuProbeItem items[32];
+};

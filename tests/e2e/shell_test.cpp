@@ -1,0 +1,150 @@
+// The program's start-up, main window, menu and exit, as a user meets them.
+#include "tests/e2e/driver.h"
+#include "res/resource.h"
+
+namespace {
+
+TEST(Bench, AnsiCodePageIs932) {
+    EXPECT_EQ(GetACP(), 932u);
+}
+
+using MainWindow = ProgramTest;
+
+TEST_F(MainWindow, OpensCentredWithProductCaptionAndEmptyStatusLabel) {
+    EXPECT_EQ(WindowText(app.main), ProductCaption);
+    EXPECT_EQ(WindowText(app.main), "MARVEK \x87\x55"); // the bytes, not just the look
+
+    RECT rc;
+    GetWindowRect(app.main, &rc);
+    EXPECT_EQ(rc.left, 495);
+    EXPECT_EQ(rc.top, 230);
+    EXPECT_EQ(rc.right - rc.left, 930);
+    EXPECT_EQ(rc.bottom - rc.top, 620);
+    const LONG style = GetWindowLongA(app.main, GWL_STYLE);
+    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+
+    HWND label = GetDlgItem(app.main, IDC_STATUS_LABEL);
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(IsWindowVisible(label));
+    EXPECT_EQ(WindowText(label), "");
+    RECT lr;
+    GetWindowRect(label, &lr);
+    POINT topLeft = {lr.left, lr.top};
+    ScreenToClient(app.main, &topLeft);
+    EXPECT_EQ(topLeft.x, 6);
+    EXPECT_EQ(topLeft.y, 6);
+    EXPECT_EQ(lr.right - lr.left, 80);
+    EXPECT_EQ(lr.bottom - lr.top, 20);
+
+    SaveScreenshot(CaptureWindow(app.main), "main_window");
+}
+
+struct ExpectedItem {
+    int popup;
+    UINT id;
+    const char* text;
+    bool grayedWhenEmpty;
+};
+
+TEST_F(MainWindow, MenuHasItsTextsAndGraysDataCommandsUntilARecordingIsLoaded) {
+    const MenuSnapshot menu = ReadMenu(app);
+    ASSERT_EQ(menu.popups.size(), 3u) << "menu probe returned nothing";
+    EXPECT_EQ(menu.popups[0], "ファイル");
+    EXPECT_EQ(menu.popups[1], "設定");
+    EXPECT_EQ(menu.popups[2], "表示");
+
+    const ExpectedItem expected[] = {
+        {0, IDM_RECEIVE, "データ受信", false},
+        {0, IDM_OPEN, "開く", false},
+        {0, IDM_SAVE_AS, "名前を付けて保存", true},
+        {0, 0, "", false}, // separator
+        {0, IDM_EXIT, "終了", false},
+        {1, IDM_DISPLAY_RANGE, "表示レンジ", false},
+        {1, IDM_TEXT_INPUT, "テキスト入力", true},
+        {1, IDM_CLEAR, "データ消去", true},
+        {2, IDM_DATA_VIEW, "データ表示", true},
+        {2, IDM_MAXIMUM, "最大照度", true},
+    };
+    ASSERT_EQ(menu.items.size(), std::size(expected));
+    for (size_t i = 0; i < menu.items.size(); ++i) {
+        const MenuItem& got = menu.items[i];
+        const ExpectedItem& want = expected[i];
+        SCOPED_TRACE(want.text);
+        EXPECT_EQ(got.popup, want.popup);
+        EXPECT_EQ(got.id, want.id);
+        EXPECT_EQ(got.text, want.text);
+        if (want.id == 0)
+            EXPECT_TRUE(got.state & MF_SEPARATOR);
+        else
+            EXPECT_EQ((got.state & MF_GRAYED) != 0, want.grayedWhenEmpty);
+    }
+}
+
+TEST_F(MainWindow, SecondCopyIsTurnedAwayAndTheFirstKeepsRunning) {
+    Program second;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    const std::string exe = BuildDir() + "\\marvek2.exe";
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                               BuildDir().c_str(), &si, &second.process));
+    HWND box = WaitForProcessDialog(second.process.dwProcessId, "起動確認");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageText(box), "既に起動されています");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    Click(box, IDOK);
+    DWORD code = 1;
+    EXPECT_TRUE(WaitForExit(second, 5000, &code));
+    EXPECT_EQ(code, 0u);
+    StopProgram(second);
+
+    EXPECT_TRUE(IsWindow(app.main));
+    EXPECT_TRUE(IsWindowVisible(app.main));
+    EXPECT_EQ(WindowText(app.main), ProductCaption);
+}
+
+TEST_F(MainWindow, ClearDataPutsTheProductTitleBackInTheCaption) {
+    SetWindowTextA(app.main, "MARVEK \x87\x55 [ old.mv2 ]");
+    Choose(app, IDM_CLEAR);
+    Settle(app);
+    EXPECT_EQ(WindowText(app.main), ProductCaption);
+}
+
+TEST_F(MainWindow, ExitAndCloseBoxBothAskAndNoKeepsTheWindow) {
+    Choose(app, IDM_EXIT);
+    HWND box = WaitForDialog(app, "終了確認");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageText(box), "終了してもよいですか");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), app.main);
+    Click(box, IDNO);
+    Settle(app);
+    EXPECT_TRUE(IsWindowVisible(app.main));
+
+    PressCloseBox(app);
+    box = WaitForDialog(app, "終了確認");
+    ASSERT_NE(box, nullptr);
+    Click(box, IDNO);
+    Settle(app);
+    EXPECT_TRUE(IsWindowVisible(app.main));
+}
+
+TEST_F(MainWindow, YesEndsTheProgramWithCodeZero) {
+    PressCloseBox(app);
+    HWND box = WaitForDialog(app, "終了確認");
+    ASSERT_NE(box, nullptr);
+    Click(box, IDYES);
+    DWORD code = 1;
+    ASSERT_TRUE(WaitForExit(app, 5000, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_F(MainWindow, FileExitYesEndsTheProgramToo) {
+    Choose(app, IDM_EXIT);
+    HWND box = WaitForDialog(app, "終了確認");
+    ASSERT_NE(box, nullptr);
+    Click(box, IDYES);
+    DWORD code = 1;
+    ASSERT_TRUE(WaitForExit(app, 5000, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+} // namespace
