@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the native and the Windows trees, and runs
+# every test: the native unit tests (sanitizers on), then, under Wine, the
+# Windows unit tests, the import check and the end-to-end tests.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+bash tools/install-deps.sh
+
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/native
+cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+cmake --build build/win
+
+source tools/wine-env.sh
+bench_ready
+# One Wine server for the whole run saves its start-up in every test.
+wineserver -p
+# Start Wine's services now: started from inside a test they would inherit
+# CTest's output pipe and keep it open after the test ends.
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "${BENCH_XVFB_PID:-}" ]; then kill "$BENCH_XVFB_PID" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+status=0
+ctest --test-dir build/native --output-on-failure --timeout 300 || status=1
+ctest --test-dir build/win --output-on-failure --timeout 300 || status=1
+exit $status
