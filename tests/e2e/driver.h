@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/e2e/capture.h"
+
 // Texts the program shows, as code page 932 bytes.
 constexpr char ProductCaption[] = "MARVEK Ⅱ";
 
@@ -67,22 +69,11 @@ struct MenuSnapshot {
 // that the gray states are what the user would see on opening.
 MenuSnapshot ReadMenu(const Program& p);
 
-// Pixels of a screen area, 0x00RRGGBB, row by row from the top.
-struct Capture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
+// Pixels of a screen area.
 Capture CaptureClient(HWND window);
 Capture CaptureWindow(HWND window);
 // Writes a capture as a BMP under <build>/screenshots/.
 void SaveScreenshot(const Capture& c, const std::string& name);
-
-constexpr uint32_t White = 0xFFFFFF;
-constexpr uint32_t Black = 0x000000;
-constexpr uint32_t Blue = 0x0000FF;
-constexpr uint32_t Red = 0xFF0000;
 
 // Starts a fresh program for each test and ends it afterwards.
 class ProgramTest : public ::testing::Test {

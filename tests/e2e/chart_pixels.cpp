@@ -1,0 +1,141 @@
+// The chart's expected pixels. Text is only located, never compared glyph by
+// glyph: the face is the platform's, the boxes are fixed by the 14-pixel cell
+// of a fixed-pitch font (7 pixels per half-width character).
+#include "tests/e2e/chart_pixels.h"
+
+#include <cstdio>
+
+#include "view/chart_scale.h"
+
+namespace {
+
+struct Box {
+    int left, top, right, bottom; // right and bottom exclusive
+    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+constexpr int CellHeight = 14;
+constexpr int CharWidth = 7;
+
+Box TextBox(int x, int y, int chars) {
+    return {x, y, x + chars * CharWidth, y + CellHeight};
+}
+
+std::vector<Box> TextBoxes() {
+    std::vector<Box> boxes;
+    for (int k = 0; k < HorizontalGridLines; ++k)
+        boxes.push_back(TextBox(10, 30 + GridRowHeight * k, 6));
+    for (int k = 0; k < VerticalGridLines; ++k)
+        boxes.push_back(TextBox(52 + GridColumnWidth * k, 539, 2));
+    boxes.push_back(TextBox(260, 8, 3));
+    boxes.push_back(TextBox(360, 8, 3));
+    return boxes;
+}
+
+// The status label paints its own face-coloured background.
+constexpr Box StatusLabelBox = {6, 6, 86, 26};
+
+// A 3-pixel stroke from x to x + 20 at y 14: its body, and the area its end
+// caps may touch.
+struct Stroke {
+    Box body;
+    Box reach;
+    uint32_t colour;
+};
+const Stroke Strokes[] = {
+    {{290, 13, 310, 16}, {287, 11, 313, 18}, Blue},
+    {{390, 13, 410, 16}, {387, 11, 413, 18}, Red},
+};
+
+bool OnGrid(int x, int y) {
+    if (x < PlotLeft || x > PlotRight || y < PlotTop || y > PlotBottom) return false;
+    const bool vertical = (x - PlotLeft) % GridColumnWidth == 0 && y < PlotBottom;
+    const bool horizontal = (y - PlotTop) % GridRowHeight == 0 && x < PlotRight;
+    return vertical || horizontal; // (900, 534) is the end point of both last lines
+}
+
+std::string Fault(const char* what, int x, int y, uint32_t got) {
+    char line[96];
+    std::snprintf(line, sizeof line, "%s at (%d, %d): 0x%06X", what, x, y, got);
+    return line;
+}
+
+void Note(std::vector<std::string>& faults, std::string fault) {
+    if (faults.size() < 12) faults.push_back(std::move(fault));
+}
+
+} // namespace
+
+std::vector<std::string> FrameFaults(const Capture& c) {
+    std::vector<std::string> faults;
+    const std::vector<Box> boxes = TextBoxes();
+    std::vector<bool> inked(boxes.size(), false);
+    for (int y = 0; y < c.height; ++y) {
+        for (int x = 0; x < c.width; ++x) {
+            const uint32_t got = c.at(x, y);
+            if (OnGrid(x, y)) {
+                if (got != Black) Note(faults, Fault("grid not black", x, y, got));
+                continue;
+            }
+            if (StatusLabelBox.contains(x, y)) continue;
+            bool expected = false;
+            for (size_t b = 0; b < boxes.size(); ++b)
+                if (boxes[b].contains(x, y)) {
+                    expected = true;
+                    if (got != White) inked[b] = true;
+                }
+            for (const Stroke& s : Strokes) {
+                if (s.body.contains(x, y)) {
+                    expected = true;
+                    if (got != s.colour) Note(faults, Fault("legend stroke", x, y, got));
+                } else if (s.reach.contains(x, y) && (got == s.colour || got == White)) {
+                    expected = true;
+                }
+            }
+            if (!expected && got != White) Note(faults, Fault("stray ink", x, y, got));
+        }
+    }
+    for (size_t b = 0; b < boxes.size(); ++b)
+        if (!inked[b]) Note(faults, Fault("no text in box", boxes[b].left, boxes[b].top, White));
+    return faults;
+}
+
+std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleCount],
+                                     const int32_t ch2[SampleCount], int32_t range) {
+    std::vector<std::string> faults;
+    ChartPoint v1[SampleCount], v2[SampleCount];
+    TraceVertices(ch1, range, v1);
+    TraceVertices(ch2, range, v2);
+    auto visible = [&](const ChartPoint& p) { return p.x < c.width && p.y >= 0 && p.y < c.height; };
+    for (int i = 0; i + 1 < SampleCount; ++i) {
+        if (visible(v2[i]) && c.at(v2[i].x, v2[i].y) != Red)
+            Note(faults, Fault("CH2 vertex not red", v2[i].x, v2[i].y, c.at(v2[i].x, v2[i].y)));
+        // Channel 2's segments into and out of this column span the rows
+        // between their ends; channel 1 may lie under them there.
+        int32_t lo = v2[i].y, hi = v2[i].y;
+        for (int j : {i - 1, i + 1}) {
+            if (j < 0) continue;
+            lo = v2[j].y < lo ? v2[j].y : lo;
+            hi = v2[j].y > hi ? v2[j].y : hi;
+        }
+        const bool covered = v1[i].y >= lo - 1 && v1[i].y <= hi + 1;
+        if (!covered && visible(v1[i]) && c.at(v1[i].x, v1[i].y) != Blue)
+            Note(faults, Fault("CH1 vertex not blue", v1[i].x, v1[i].y, c.at(v1[i].x, v1[i].y)));
+    }
+    return faults;
+}
+
+void BandedSamples(int32_t range, int32_t ch1[SampleCount], int32_t ch2[SampleCount]) {
+    const int32_t fullScale = 250 << range; // counts that reach the top line
+    for (int i = 0; i < SampleCount; ++i) {
+        ch2[i] = (i % 45) * fullScale / 100;
+        ch1[i] = fullScale / 2 + (i * 7 % 45) * fullScale / 100;
+    }
+}
+
+std::string Describe(const std::vector<std::string>& faults) {
+    std::string text;
+    for (const std::string& f : faults)
+        text += f + "\n";
+    return text;
+}

@@ -1,0 +1,27 @@
+// What the chart must look like, pixel by pixel, checked on a capture of the
+// main window's client area (or of any DC the painter drew on).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/recording.h"
+#include "tests/e2e/capture.h"
+
+// The frame of an otherwise empty chart: grid black exactly on its lines and
+// white beside them, legend strokes in their colours, ink in every label's
+// box and nowhere else. Returns one line per fault found (at most a few).
+std::vector<std::string> FrameFaults(const Capture& c);
+
+// Every drawn vertex of both traces (sample 1 to 839; the last vertex is the
+// end point of the last line and stays unpainted) has its trace's colour.
+// Channel 1 is only checked where channel 2 cannot lie on top of it.
+std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleCount],
+                                     const int32_t ch2[SampleCount], int32_t range);
+
+// Upper band for channel 1 and lower band for channel 2, varying every
+// minute, so neither trace covers the other in the given range.
+void BandedSamples(int32_t range, int32_t ch1[SampleCount], int32_t ch2[SampleCount]);
+
+// Joins fault lines for a test message.
+std::string Describe(const std::vector<std::string>& faults);

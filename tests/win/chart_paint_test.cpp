@@ -1,0 +1,140 @@
+// The chart painter drawing into a memory DC: the traces of every range, the
+// DC handed back as it came, and no GDI object left behind by a paint.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/recording.h"
+#include "tests/e2e/chart_pixels.h"
+#include "view/chart.h"
+
+namespace {
+
+constexpr int Width = 914;
+constexpr int Height = 582;
+
+// A white 32-bit DIB selected into a memory DC, as a fresh paint would find it.
+class Canvas {
+  public:
+    Canvas() {
+        dc_ = CreateCompatibleDC(nullptr);
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = Width;
+        info.bmiHeader.biHeight = -Height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+        Clear();
+    }
+    ~Canvas() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    void Clear() {
+        RECT all = {0, 0, Width, Height};
+        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    Capture Pixels() const {
+        GdiFlush();
+        Capture c;
+        c.width = Width;
+        c.height = Height;
+        const auto* p = static_cast<const uint32_t*>(bits_);
+        c.pixels.assign(p, p + Width * Height);
+        for (uint32_t& px : c.pixels)
+            px &= 0xFFFFFF;
+        return c;
+    }
+
+  private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+    void* bits_ = nullptr;
+};
+
+class ChartPaint : public ::testing::Test {
+  protected:
+    void SetUp() override { saved_ = DisplayRange; }
+    void TearDown() override {
+        DisplayRange = saved_;
+        EmptyRecording(TheRecording);
+    }
+    int32_t saved_ = 0;
+};
+
+TEST_F(ChartPaint, TracesHitEveryVertexInEveryRange) {
+    Canvas canvas;
+    for (int32_t range = 0; range < 5; ++range) {
+        SCOPED_TRACE(range);
+        DisplayRange = range;
+        BandedSamples(range, TheRecording.Ch1Samples, TheRecording.Ch2Samples);
+        canvas.Clear();
+        PaintChartFrame(canvas.dc());
+        PlotTraces(canvas.dc());
+        const std::vector<std::string> faults =
+            TraceFaults(canvas.Pixels(), TheRecording.Ch1Samples, TheRecording.Ch2Samples, range);
+        EXPECT_TRUE(faults.empty()) << Describe(faults);
+    }
+}
+
+TEST_F(ChartPaint, RedLiesOnTopWhereTheTracesMeetAndNothingIsDrawnBeyondX900) {
+    Canvas canvas;
+    DisplayRange = 3;
+    EmptyRecording(TheRecording); // both flat on the bottom line
+    PlotTraces(canvas.dc());
+    const Capture c = canvas.Pixels();
+    for (int x = 61; x < 900; ++x) {
+        ASSERT_EQ(c.at(x, 534), Red) << x;
+    }
+    EXPECT_EQ(c.at(900, 534), White); // the end point of the last segment
+    EXPECT_EQ(c.at(60, 534), White);
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x) {
+            if (y == 534) continue;
+            ASSERT_EQ(c.at(x, y), White) << x << "," << y;
+        }
+}
+
+TEST_F(ChartPaint, HandsTheDcBackWithItsOwnPenAndFont) {
+    Canvas canvas;
+    HGDIOBJ pen = GetCurrentObject(canvas.dc(), OBJ_PEN);
+    HGDIOBJ font = GetCurrentObject(canvas.dc(), OBJ_FONT);
+    PaintChartFrame(canvas.dc());
+    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
+    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font);
+    PlotTraces(canvas.dc());
+    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
+    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font);
+}
+
+// Each paint makes five pens and a font; a paint that kept one would run the
+// process's GDI handle table dry long before this loop ends.
+TEST_F(ChartPaint, ThousandsOfPaintsLeaveNoGdiObjectBehind) {
+    Canvas canvas;
+    DisplayRange = 2;
+    BandedSamples(2, TheRecording.Ch1Samples, TheRecording.Ch2Samples);
+    for (int i = 0; i < 12000; ++i) {
+        PaintChartFrame(canvas.dc());
+        PlotTraces(canvas.dc());
+    }
+    canvas.Clear();
+    PaintChartFrame(canvas.dc());
+    PlotTraces(canvas.dc());
+    const Capture c = canvas.Pixels();
+    const std::vector<std::string> faults =
+        TraceFaults(c, TheRecording.Ch1Samples, TheRecording.Ch2Samples, 2);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    EXPECT_EQ(c.at(290, 14), Blue);
+    EXPECT_EQ(c.at(120, 100), Black);
+}
+
+} // namespace
