@@ -1,0 +1,20 @@
+// Window-free text helpers for code page 932 byte strings and number texts.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// The first byte of a double-byte character in code page 932.
+bool IsLeadByte932(unsigned char byte);
+
+// How many bytes of the zero-terminated s fit in at most maxBytes without
+// cutting a double-byte character in two.
+size_t FitText932(const char* s, size_t maxBytes);
+
+// Copies s into a buffer of `size` bytes, shortened as FitText932 allows,
+// always zero-terminated.
+void CopyText932(char* out, size_t size, const char* s);
+
+// Longest number text: a minus sign and 19 digits, and the zero.
+constexpr int NumberTextSize = 21;
+// Signed decimal, "-" when negative, no padding or grouping. Returns the length.
+int FormatNumber(int64_t value, char out[NumberTextSize]);

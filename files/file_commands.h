@@ -1,0 +1,10 @@
+// File > Save As and File > Open: the common dialogs, the file calls and the
+// error messages around the window-free recording file codec.
+#pragma once
+#include <windows.h>
+
+// Writes the recording to a file the user picks. 0 when saved, -1 otherwise.
+int SaveRecordingAs(HWND window);
+// Replaces the recording by one read from a file the user picks, only if the
+// whole file is a valid recording. 0 when read, -1 otherwise.
+int OpenRecording(HWND window);
