@@ -1,6 +1,7 @@
 // The main window procedure: one small handler per message, and the command
 // table that turns each menu id into one operation or one modal dialog.
 #include "app/shell.h"
+#include "files/file_commands.h"
 #include "res/resource.h"
 #include "view/chart.h"
 
@@ -39,6 +40,8 @@ void OnInitMenuPopup(HMENU popup) {
 
 void OnCommand(HWND window, WORD id) {
     switch (id) {
+    case IDM_OPEN: OpenRecording(window); break;
+    case IDM_SAVE_AS: SaveRecordingAs(window); break;
     case IDM_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
     case IDM_CLEAR: ClearRecording(window); break;
     default: break;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native and the Windows trees, and runs
-# every test: the native unit tests (sanitizers on), then, under Wine, the
+# every test: the native unit tests (sanitizers on), a short fuzz run of the
+# file reader, then, under Wine, the
 # Windows unit tests, the import check and the end-to-end tests.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -10,6 +11,9 @@ bash tools/install-deps.sh
 
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARVEK_FUZZ=ON \
+      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build/fuzz
 cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/win
@@ -29,5 +33,6 @@ trap cleanup EXIT
 
 status=0
 ctest --test-dir build/native --output-on-failure --timeout 300 || status=1
+ctest --test-dir build/fuzz --output-on-failure --timeout 300 || status=1
 ctest --test-dir build/win --output-on-failure --timeout 300 || status=1
 exit $status

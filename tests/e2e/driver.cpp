@@ -28,6 +28,7 @@ struct DialogSearch {
     const char* caption;
     DWORD processId; // 0: any
     HWND found;
+    HWND besides = nullptr;
 };
 
 BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
@@ -37,7 +38,7 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
         GetWindowThreadProcessId(window, &pid);
         if (pid != s->processId) return TRUE;
     }
-    if (IsWindowVisible(window) && ClassName(window) == "#32770" &&
+    if (window != s->besides && IsWindowVisible(window) && ClassName(window) == "#32770" &&
         WindowText(window) == s->caption) {
         s->found = window;
         return FALSE;
@@ -178,6 +179,48 @@ HWND WaitForProcessDialog(DWORD processId, const char* caption, DWORD ms) {
 
 bool NoDialog(const Program& p, const char* caption, DWORD ms) {
     return WaitForDialog(p, caption, ms) == nullptr;
+}
+
+HWND WaitForOtherDialog(const Program& p, const char* caption, HWND besides, DWORD ms) {
+    DialogSearch s = {caption, 0, nullptr, besides};
+    WaitUntil(ms, [&] {
+        EnumThreadWindows(p.thread(), MatchDialog, reinterpret_cast<LPARAM>(&s));
+        return s.found != nullptr;
+    });
+    if (s.found) Sleep(50);
+    return s.found;
+}
+
+namespace {
+
+HWND TypeIntoFileDialog(const Program& p, WORD command, const char* title,
+                        const std::string& path) {
+    Choose(p, command);
+    HWND dialog = WaitForDialog(p, title);
+    if (!dialog) return nullptr;
+    SetItemText(dialog, FileNameBox, path);
+    Click(dialog, IDOK);
+    return dialog;
+}
+
+} // namespace
+
+HWND SaveAs(const Program& p, const std::string& path) {
+    return TypeIntoFileDialog(p, 40003, SaveDialogTitle, path);
+}
+
+HWND OpenFile(const Program& p, const std::string& path) {
+    return TypeIntoFileDialog(p, 40002, OpenDialogTitle, path);
+}
+
+std::string TakeError(const Program& p, DWORD ms) {
+    HWND box = WaitForDialog(p, "エラー", ms);
+    if (!box) return "";
+    const std::string text = MessageText(box);
+    Click(box, IDOK);
+    WaitUntil(3000, [&] { return !IsWindow(box); });
+    Settle(p);
+    return text;
 }
 
 std::string MessageText(HWND box) {

@@ -51,6 +51,22 @@ HWND WaitForProcessDialog(DWORD processId, const char* caption, DWORD ms = 5000)
 // True if no dialog with that caption shows up within ms.
 bool NoDialog(const Program& p, const char* caption, DWORD ms = 300);
 
+// A dialog with this caption other than `besides` (a message box that has
+// the caption of the dialog it came from).
+HWND WaitForOtherDialog(const Program& p, const char* caption, HWND besides, DWORD ms = 5000);
+
+// The common file dialogs: type a full path into the name box and press OK.
+constexpr int FileNameBox = 0x47c;
+constexpr char SaveDialogTitle[] = "照度記録を保存";
+constexpr char OpenDialogTitle[] = "照度記録を開く";
+// Chooses File > Save As and types path; returns the dialog (nullptr if none).
+HWND SaveAs(const Program& p, const std::string& path);
+// Chooses File > Open and types path; returns the dialog (nullptr if none).
+HWND OpenFile(const Program& p, const std::string& path);
+
+// The program's error box ("エラー"): its text, after pressing OK; "" if none.
+std::string TakeError(const Program& p, DWORD ms = 3000);
+
 // A message box's text.
 std::string MessageText(HWND box);
 

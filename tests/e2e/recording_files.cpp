@@ -1,0 +1,79 @@
+// Reference recording files and file helpers.
+#include "tests/e2e/recording_files.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "tests/e2e/chart_pixels.h"
+#include "tests/e2e/driver.h"
+
+std::string ReferenceFile(const Recording& r) {
+    std::string f = "MARVEK2\r\n";
+    for (const char* text : {r.RecordingTexts.Title, r.RecordingTexts.Ch1Name,
+                             r.RecordingTexts.Ch2Name, r.RecordingTexts.Memo})
+        f += std::string(text[0] ? text : " ") + "\r\n";
+    const Stamp& s = r.StartStamp;
+    for (int32_t v : {s.Year, s.Month, s.Weekday, s.Day, s.Hour, s.Minute})
+        f += std::to_string(v) + "\r\n";
+    for (int n = 1; n <= SampleCount; ++n) {
+        f += "NO " + std::to_string(n) + "\r\n";
+        f += std::to_string(r.Ch1Samples[n - 1]) + "\r\n";
+        f += std::to_string(r.Ch2Samples[n - 1]) + "\r\n";
+    }
+    return f;
+}
+
+Recording KnownRecording() {
+    Recording r = {};
+    std::strcpy(r.RecordingTexts.Title, "屋上");
+    std::strcpy(r.RecordingTexts.Ch1Name, "East");
+    std::strcpy(r.RecordingTexts.Ch2Name, "West");
+    r.StartStamp = {2015, 6, 2, 2, 5, 0};
+    BandedSamples(3, r.Ch1Samples, r.Ch2Samples);
+    return r;
+}
+
+std::string FreshFolder(const std::string& name) {
+    const std::string root = BuildDir() + "\\e2e-files";
+    CreateDirectoryA(root.c_str(), nullptr);
+    const std::string folder = root + "\\" + name;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                const std::string file = folder + "\\" + found.cFileName;
+                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(file.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    return folder + "\\";
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::string bytes;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return bytes;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
