@@ -4,6 +4,7 @@
 #include "files/file_commands.h"
 #include "res/resource.h"
 #include "view/chart.h"
+#include "view/dialogs.h"
 
 namespace {
 
@@ -38,11 +39,20 @@ void OnInitMenuPopup(HMENU popup) {
         EnableMenuItem(popup, id, MF_BYCOMMAND | state);
 }
 
+// Opened from the program's own templates, owned by the main window.
+void ShowDialog(const char* name, DLGPROC procedure) {
+    DialogBoxParamA(Instance, name, MainWindow, procedure, 0);
+}
+
 void OnCommand(HWND window, WORD id) {
     switch (id) {
     case IDM_OPEN: OpenRecording(window); break;
     case IDM_SAVE_AS: SaveRecordingAs(window); break;
     case IDM_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
+    case IDM_DISPLAY_RANGE: ShowDialog("RANGEDLG", RangeDlgProc); break;
+    case IDM_TEXT_INPUT: ShowDialog("TEXTDLG", TextDlgProc); break;
+    case IDM_DATA_VIEW: ShowDialog("DATADLG", DataDlgProc); break;
+    case IDM_MAXIMUM: ShowDialog("MAXDLG", MaxDlgProc); break;
     case IDM_CLEAR: ClearRecording(window); break;
     default: break;
     }

@@ -15,3 +15,46 @@
 
 // Main window children
 #define IDC_STATUS_LABEL 4001
+
+// DATADLG: step buttons, position, start date, sample time and lux
+#define IDC_STEP_MINUS_1 1000
+#define IDC_STEP_MINUS_10 1001
+#define IDC_STEP_MINUS_100 1002
+#define IDC_STEP_PLUS_1 1003
+#define IDC_STEP_PLUS_10 1004
+#define IDC_STEP_PLUS_100 1005
+#define IDC_POSITION 1006
+#define IDC_YEAR 1007
+#define IDC_MONTH 1008
+#define IDC_DAY 1009
+#define IDC_WEEKDAY 1010
+#define IDC_HOUR 1011
+#define IDC_MINUTE 1012
+#define IDC_CH1_LUX 1013
+#define IDC_CH2_LUX 1014
+
+// TEXTDLG: the four texts
+#define IDC_TITLE 1015
+#define IDC_CH1_NAME 1016
+#define IDC_CH2_NAME 1017
+#define IDC_MEMO 1018
+
+// RANGEDLG: one radio button per full scale, in range order
+#define IDC_RANGE_12500 1019
+#define IDC_RANGE_25000 1020
+#define IDC_RANGE_50000 1021
+#define IDC_RANGE_100000 1022
+#define IDC_RANGE_200000 1023
+
+// MAXDLG: number, hour, minute and lux of each channel's maximum
+#define IDC_CH1_MAX_NUMBER 1025
+#define IDC_CH1_MAX_HOUR 1026
+#define IDC_CH1_MAX_MINUTE 1027
+#define IDC_CH1_MAX_LUX 1028
+#define IDC_CH2_MAX_NUMBER 1029
+#define IDC_CH2_MAX_HOUR 1030
+#define IDC_CH2_MAX_MINUTE 1031
+#define IDC_CH2_MAX_LUX 1032
+
+// Labels
+#define IDC_LABEL 65535

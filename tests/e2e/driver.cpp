@@ -150,6 +150,28 @@ void Click(HWND dialog, int id) {
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
+void Press(HWND dialog, int id) {
+    SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL, 3000, nullptr);
+}
+
+bool IsChecked(HWND dialog, int id) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_NORMAL, 2000, &state);
+    return state == BST_CHECKED;
+}
+
+HWND FocusOf(const Program& p) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(p.thread(), &info);
+    return info.hwndFocus;
+}
+
+HWND OpenDialog(const Program& p, WORD commandId, const char* caption) {
+    Choose(p, commandId);
+    return WaitForDialog(p, caption);
+}
+
 void Choose(const Program& p, WORD commandId) {
     PostMessageA(p.main, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
 }

@@ -37,7 +37,16 @@ void Settle(const Program& p);
 std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, const std::string& text);
+// Clicks a button the way a mouse would, without waiting for what follows.
 void Click(HWND dialog, int id);
+// Clicks and waits until the dialog has handled the click; only for buttons
+// that do not open another modal window.
+void Press(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+// The window that has the keyboard focus in the program's thread.
+HWND FocusOf(const Program& p);
+// Opens a dialog by its menu command and waits for it.
+HWND OpenDialog(const Program& p, WORD commandId, const char* caption);
 
 // Chooses a menu command, as the menu would.
 void Choose(const Program& p, WORD commandId);

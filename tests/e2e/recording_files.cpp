@@ -35,6 +35,14 @@ Recording KnownRecording() {
     return r;
 }
 
+bool LoadRecording(const Program& p, const std::string& folder, const std::string& name,
+                   const Recording& r) {
+    if (!WriteBytes(folder + name, ReferenceFile(r))) return false;
+    if (!OpenFile(p, folder + name)) return false;
+    Settle(p);
+    return WindowText(p.main) == std::string(ProductCaption) + " [ " + name + " ]";
+}
+
 std::string FreshFolder(const std::string& name) {
     const std::string root = BuildDir() + "\\e2e-files";
     CreateDirectoryA(root.c_str(), nullptr);

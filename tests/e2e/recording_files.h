@@ -11,6 +11,12 @@ std::string ReferenceFile(const Recording& r);
 // A recording with a texts, a stamp and counts that move every minute.
 Recording KnownRecording();
 
+struct Program;
+// Writes r as a file under folder and opens it in the program; true when the
+// caption then names the file.
+bool LoadRecording(const Program& p, const std::string& folder, const std::string& name,
+                   const Recording& r);
+
 // An empty folder of its own under the build folder, with a trailing backslash.
 std::string FreshFolder(const std::string& name);
 bool WriteBytes(const std::string& path, const std::string& bytes);

@@ -1,0 +1,367 @@
+// The four dialogs, opened from the menu of the real program.
+#include <cstring>
+
+#include "res/resource.h"
+#include "tests/e2e/chart_pixels.h"
+#include "tests/e2e/driver.h"
+#include "tests/e2e/recording_files.h"
+
+namespace {
+
+constexpr char RangeCaption[] = "表示最大値";
+constexpr char TextCaption[] = "補足テキストの入力／表示";
+constexpr char DataCaption[] = "データ表示";
+constexpr char MaxCaption[] = "最大照度";
+
+class Dialogs : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+    void Load(const Recording& r, const char* name = "day.mv2") {
+        ASSERT_TRUE(LoadRecording(app, folder, name, r));
+    }
+    HWND Open(WORD command, const char* caption) {
+        HWND d = OpenDialog(app, command, caption);
+        EXPECT_NE(d, nullptr) << caption;
+        return d;
+    }
+    // Closes a dialog with a button and waits until it is gone.
+    void Close(HWND dialog, int id) {
+        Click(dialog, id);
+        for (int i = 0; i < 100 && IsWindow(dialog); ++i)
+            Sleep(20);
+        Settle(app);
+    }
+    // Ink painted straight onto the screen over part of the chart that no
+    // dialog covers: only a repaint of the main window removes it.
+    void Smudge() {
+        POINT at = {600, 400};
+        ClientToScreen(app.main, &at);
+        HDC screen = GetDC(nullptr);
+        RECT r = {at.x, at.y, at.x + 150, at.y + 80};
+        HBRUSH green = CreateSolidBrush(RGB(0, 200, 0));
+        FillRect(screen, &r, green);
+        DeleteObject(green);
+        ReleaseDC(nullptr, screen);
+    }
+    bool Smudged() { return CaptureClient(app.main).at(650, 430) == 0x00C800; }
+
+    std::string folder;
+};
+
+// The template's (0, 0) places the dialog's client area over the owner's.
+::testing::AssertionResult PlacedAtClientOrigin(HWND dialog, HWND owner) {
+    POINT inner = {0, 0};
+    ClientToScreen(dialog, &inner);
+    POINT origin = {0, 0};
+    ClientToScreen(owner, &origin);
+    if (inner.x == origin.x && inner.y == origin.y) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "dialog client at (" << inner.x << ", " << inner.y << "), client origin at ("
+           << origin.x << ", " << origin.y << ")";
+}
+
+// Labels and buttons as the templates hold them (code page 932 in, out).
+void ExpectTexts(HWND dialog, std::initializer_list<std::pair<int, const char*>> texts) {
+    for (const auto& [id, text] : texts)
+        EXPECT_EQ(ItemText(dialog, id), text) << id;
+}
+
+TEST_F(Dialogs, DisplayRangeOpensOnTheCurrentRangeAndOkRescalesTheChart) {
+    Recording r = KnownRecording();
+    BandedSamples(0, r.Ch1Samples, r.Ch2Samples);
+    Load(r);
+    HWND d = Open(IDM_DISPLAY_RANGE, RangeCaption);
+    ASSERT_NE(d, nullptr);
+    SaveScreenshot(CaptureWindow(d), "dialog_range");
+    EXPECT_TRUE(PlacedAtClientOrigin(d, app.main));
+    EXPECT_EQ(FocusOf(app), GetDlgItem(d, IDOK));
+    ExpectTexts(d, {{IDOK, "OK"},
+                    {IDCANCEL, "ｷｬﾝｾﾙ"},
+                    {IDC_RANGE_12500, "　１２５００ＬＵＸ"},
+                    {IDC_RANGE_25000, "　２５０００ＬＵＸ"},
+                    {IDC_RANGE_50000, "　５００００ＬＵＸ"},
+                    {IDC_RANGE_100000, "１０００００ＬＵＸ"},
+                    {IDC_RANGE_200000, "２０００００ＬＵＸ"}});
+    const int buttons[] = {IDC_RANGE_12500, IDC_RANGE_25000, IDC_RANGE_50000, IDC_RANGE_100000,
+                           IDC_RANGE_200000};
+    for (int id : buttons)
+        EXPECT_EQ(IsChecked(d, id), id == IDC_RANGE_100000) << id;
+
+    Press(d, IDC_RANGE_12500);
+    EXPECT_TRUE(IsChecked(d, IDC_RANGE_12500));
+    EXPECT_FALSE(IsChecked(d, IDC_RANGE_100000)); // one group: the others clear
+    Close(d, IDOK);
+    const Capture c = CaptureClient(app.main);
+    SaveScreenshot(c, "chart_range_12500");
+    const std::vector<std::string> faults = TraceFaults(c, r.Ch1Samples, r.Ch2Samples, 0);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+
+    d = Open(IDM_DISPLAY_RANGE, RangeCaption);
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(IsChecked(d, IDC_RANGE_12500));
+    Close(d, IDCANCEL);
+}
+
+TEST_F(Dialogs, DisplayRangeCancelKeepsTheChartAndOkAlwaysRepaints) {
+    const Capture before = CaptureClient(app.main);
+    HWND d = Open(IDM_DISPLAY_RANGE, RangeCaption);
+    ASSERT_NE(d, nullptr);
+    Press(d, IDC_RANGE_200000);
+    Smudge();
+    Close(d, IDCANCEL);
+    EXPECT_TRUE(Smudged()) << "Cancel repainted the chart";
+
+    d = Open(IDM_DISPLAY_RANGE, RangeCaption);
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(IsChecked(d, IDC_RANGE_100000));
+    Close(d, IDOK); // no change, still a repaint
+    EXPECT_TRUE(CaptureClient(app.main).pixels == before.pixels);
+
+    // Without a recording only the labels change.
+    d = Open(IDM_DISPLAY_RANGE, RangeCaption);
+    ASSERT_NE(d, nullptr);
+    Press(d, IDC_RANGE_12500);
+    Close(d, IDOK);
+    const Capture after = CaptureClient(app.main);
+    EXPECT_TRUE(FrameFaults(after).empty()) << Describe(FrameFaults(after));
+    EXPECT_FALSE(after.pixels == before.pixels);
+    for (int y = 0; y < after.height; ++y)
+        for (int x = 60; x < after.width; ++x)
+            ASSERT_EQ(after.at(x, y), before.at(x, y)) << x << "," << y;
+}
+
+TEST_F(Dialogs, TextsShowThePlaceholderAsEmptyAndOkWritesThemBack) {
+    Recording r = KnownRecording();
+    std::strcpy(r.RecordingTexts.Title, " ");
+    std::strcpy(r.RecordingTexts.Ch1Name, "  ");
+    std::strcpy(r.RecordingTexts.Ch2Name,
+                std::string(55, 'w').c_str()); // longer than typing allows
+    std::strcpy(r.RecordingTexts.Memo, "メモ欄");
+    Load(r);
+
+    HWND d = Open(IDM_TEXT_INPUT, TextCaption);
+    ASSERT_NE(d, nullptr);
+    SaveScreenshot(CaptureWindow(d), "dialog_text");
+    EXPECT_TRUE(PlacedAtClientOrigin(d, app.main));
+    EXPECT_EQ(FocusOf(app), GetDlgItem(d, IDOK));
+    ExpectTexts(d, {{IDC_TITLE, ""},
+                    {IDC_CH1_NAME, "  "},
+                    {IDC_CH2_NAME, std::string(55, 'w').c_str()},
+                    {IDC_MEMO, "メモ欄"}});
+    Close(d, IDCANCEL);
+
+    // The placeholder became empty on opening, even though it was cancelled;
+    // a save writes it out again as one space.
+    ASSERT_NE(SaveAs(app, folder + "after_cancel.mv2"), nullptr);
+    Settle(app);
+    Recording saved = r;
+    EXPECT_EQ(ReadBytes(folder + "after_cancel.mv2"), ReferenceFile(saved));
+
+    d = Open(IDM_TEXT_INPUT, TextCaption);
+    ASSERT_NE(d, nullptr);
+    SetItemText(d, IDC_TITLE, "Roof");
+    SetItemText(d, IDC_CH1_NAME, " ");
+    Close(d, IDOK);
+    ASSERT_NE(SaveAs(app, folder + "after_ok.mv2"), nullptr);
+    Settle(app);
+    std::strcpy(saved.RecordingTexts.Title, "Roof");
+    std::strcpy(saved.RecordingTexts.Ch1Name, " ");
+    EXPECT_EQ(ReadBytes(folder + "after_ok.mv2"), ReferenceFile(saved));
+
+    // A text entered as one space shows empty the next time.
+    d = Open(IDM_TEXT_INPUT, TextCaption);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(ItemText(d, IDC_CH1_NAME), "");
+    Close(d, IDCANCEL);
+}
+
+TEST_F(Dialogs, TypingStopsAtTheLimitAndLongTextsNeverOverflowAField) {
+    Load(KnownRecording());
+    HWND d = Open(IDM_TEXT_INPUT, TextCaption);
+    ASSERT_NE(d, nullptr);
+    HWND title = GetDlgItem(d, IDC_TITLE);
+    SetItemText(d, IDC_TITLE, "");
+    for (int i = 0; i < 50; ++i)
+        SendMessageTimeoutA(title, WM_CHAR, 'a', 0, SMTO_NORMAL, 2000, nullptr);
+    EXPECT_EQ(ItemText(d, IDC_TITLE), std::string(40, 'a'));
+    // Set, not typed: more than a field holds, all double-byte.
+    std::string wide;
+    for (int i = 0; i < 60; ++i)
+        wide += "照";
+    SetItemText(d, IDC_MEMO, wide);
+    Close(d, IDOK);
+
+    ASSERT_NE(SaveAs(app, folder + "long.mv2"), nullptr);
+    Settle(app);
+    const std::string file = ReadBytes(folder + "long.mv2");
+    EXPECT_NE(file.find("\r\n" + std::string(40, 'a') + "\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\n" + wide.substr(0, 62) + "\r\n"), std::string::npos)
+        << "the memo is not the first 31 characters";
+}
+
+Recording DayStartingAt(int32_t hour, int32_t minute) {
+    Recording r = KnownRecording();
+    r.StartStamp = {2016, 11, 0, 27, hour, minute};
+    for (int i = 0; i < SampleCount; ++i) {
+        r.Ch1Samples[i] = i;
+        r.Ch2Samples[i] = -2 * i;
+    }
+    r.Ch1Samples[0] = 123;
+    return r;
+}
+
+struct Shown {
+    const char *position, *hour, *minute, *ch1, *ch2;
+};
+
+void ExpectSample(HWND d, const Shown& s) {
+    ExpectTexts(d, {{IDC_POSITION, s.position},
+                    {IDC_HOUR, s.hour},
+                    {IDC_MINUTE, s.minute},
+                    {IDC_CH1_LUX, s.ch1},
+                    {IDC_CH2_LUX, s.ch2}});
+}
+
+TEST_F(Dialogs, DataViewStepsThroughTheDayAndRefusesWholeStepsBeyondIt) {
+    Load(DayStartingAt(5, 0));
+    HWND d = Open(IDM_DATA_VIEW, DataCaption);
+    ASSERT_NE(d, nullptr);
+    SaveScreenshot(CaptureWindow(d), "dialog_data");
+    EXPECT_TRUE(PlacedAtClientOrigin(d, app.main));
+    EXPECT_EQ(FocusOf(app), GetDlgItem(d, IDCANCEL));
+    ExpectTexts(d, {{IDC_YEAR, "2016"}, {IDC_MONTH, "11"}, {IDC_DAY, "27"}, {IDC_WEEKDAY, "SUN"}});
+    ExpectTexts(d, {{IDC_STEP_MINUS_1, "－１"},
+                    {IDC_STEP_MINUS_100, "－１００"},
+                    {IDC_STEP_PLUS_10, "＋１０"},
+                    {IDCANCEL, "ｷｬﾝｾﾙ"}});
+    ExpectSample(d, {"1", "5", "0", "6150", "0"});
+
+    const struct {
+        int button;
+        Shown after;
+    } steps[] = {
+        {IDC_STEP_MINUS_1, {"1", "5", "0", "6150", "0"}}, // refused at 1
+        {IDC_STEP_MINUS_10, {"1", "5", "0", "6150", "0"}},
+        {IDC_STEP_MINUS_100, {"1", "5", "0", "6150", "0"}},
+        {IDC_STEP_PLUS_1, {"2", "5", "1", "50", "-100"}},
+        {IDC_STEP_PLUS_10, {"12", "5", "11", "550", "-1100"}},
+        {IDC_STEP_MINUS_10, {"2", "5", "1", "50", "-100"}},
+        {IDC_STEP_PLUS_100, {"102", "6", "41", "5050", "-10100"}},
+        {IDC_STEP_MINUS_100, {"2", "5", "1", "50", "-100"}},
+        {IDC_STEP_MINUS_10, {"2", "5", "1", "50", "-100"}}, // 2 - 10 refused, not clamped
+    };
+    for (const auto& s : steps) {
+        Press(d, s.button);
+        SCOPED_TRACE(s.after.position);
+        ExpectSample(d, s.after);
+    }
+    // Up to the end: 2 + 7 * 100 + 3 * 10 = 732, then +100 is refused ...
+    for (int i = 0; i < 7; ++i)
+        Press(d, IDC_STEP_PLUS_100);
+    for (int i = 0; i < 3; ++i)
+        Press(d, IDC_STEP_PLUS_10);
+    EXPECT_EQ(ItemText(d, IDC_POSITION), "732");
+    for (int i = 0; i < 8; ++i)
+        Press(d, IDC_STEP_PLUS_1);
+    EXPECT_EQ(ItemText(d, IDC_POSITION), "740");
+    Press(d, IDC_STEP_PLUS_100);
+    ExpectSample(d, {"840", "18", "59", "41950", "-83900"});
+    Press(d, IDC_STEP_PLUS_1);
+    EXPECT_EQ(ItemText(d, IDC_POSITION), "840");
+    Press(d, IDC_STEP_MINUS_100);
+    Press(d, IDC_STEP_PLUS_1);
+    EXPECT_EQ(ItemText(d, IDC_POSITION), "741");
+    Press(d, IDC_STEP_PLUS_100);
+    EXPECT_EQ(ItemText(d, IDC_POSITION), "741");
+    Close(d, IDCANCEL);
+}
+
+TEST_F(Dialogs, DataViewKeepsItsPositionAcrossClosingClearingAndLoading) {
+    Load(DayStartingAt(23, 30));
+    HWND d = Open(IDM_DATA_VIEW, DataCaption);
+    ASSERT_NE(d, nullptr);
+    for (int i = 0; i < 8; ++i)
+        Press(d, IDC_STEP_PLUS_100);
+    for (int i = 0; i < 3; ++i)
+        Press(d, IDC_STEP_PLUS_10);
+    for (int i = 0; i < 9; ++i)
+        Press(d, IDC_STEP_PLUS_1);
+    ExpectSample(d, {"840", "37", "29", "41950", "-83900"}); // after midnight, same date
+    ExpectTexts(d, {{IDC_DAY, "27"}});
+    Close(d, IDCANCEL);
+
+    d = Open(IDM_DATA_VIEW, DataCaption);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(ItemText(d, IDC_POSITION), "840");
+    Close(d, IDCANCEL);
+
+    Choose(app, IDM_CLEAR);
+    Settle(app);
+    Recording other = DayStartingAt(0, 0);
+    other.StartStamp.Weekday = 6;
+    Load(other, "other.mv2");
+    d = Open(IDM_DATA_VIEW, DataCaption);
+    ASSERT_NE(d, nullptr);
+    ExpectSample(d, {"840", "13", "59", "41950", "-83900"});
+    ExpectTexts(d, {{IDC_WEEKDAY, "SAT"}});
+    Close(d, IDCANCEL);
+}
+
+TEST_F(Dialogs, DataViewShowsAnOutOfRangeWeekdayAsItsNumberAndHugeLuxInFull) {
+    Recording r = DayStartingAt(5, 0);
+    r.StartStamp.Weekday = 9;
+    r.Ch1Samples[0] = INT32_MIN;
+    Load(r);
+    HWND d = Open(IDM_DATA_VIEW, DataCaption);
+    ASSERT_NE(d, nullptr);
+    ExpectTexts(d, {{IDC_WEEKDAY, "9"}, {IDC_POSITION, "1"}, {IDC_CH1_LUX, "-107374182400"}});
+    Close(d, IDCANCEL);
+}
+
+TEST_F(Dialogs, MaximumShowsTheEarliestLargestSampleOfEachChannel) {
+    Recording r = KnownRecording();
+    r.StartStamp = {2015, 6, 2, 2, 5, 0};
+    for (int i = 0; i < SampleCount; ++i) {
+        r.Ch1Samples[i] = 0;
+        r.Ch2Samples[i] = -50 - i;
+    }
+    r.Ch1Samples[10] = 900;
+    r.Ch1Samples[20] = 900;
+    Load(r);
+    HWND d = Open(IDM_MAXIMUM, MaxCaption);
+    ASSERT_NE(d, nullptr);
+    SaveScreenshot(CaptureWindow(d), "dialog_maximum");
+    EXPECT_TRUE(PlacedAtClientOrigin(d, app.main));
+    EXPECT_EQ(FocusOf(app), GetDlgItem(d, IDCANCEL));
+    ExpectTexts(d, {{IDC_CH1_MAX_NUMBER, "11"},
+                    {IDC_CH1_MAX_HOUR, "5"},
+                    {IDC_CH1_MAX_MINUTE, "10"},
+                    {IDC_CH1_MAX_LUX, "45000"},
+                    // all negative: the one nearest zero
+                    {IDC_CH2_MAX_NUMBER, "1"},
+                    {IDC_CH2_MAX_HOUR, "5"},
+                    {IDC_CH2_MAX_MINUTE, "0"},
+                    {IDC_CH2_MAX_LUX, "-2500"}});
+    Close(d, IDCANCEL);
+
+    for (int i = 0; i < SampleCount; ++i)
+        r.Ch1Samples[i] = 0;
+    r.Ch2Samples[839] = 4095;
+    Load(r, "second.mv2");
+    d = Open(IDM_MAXIMUM, MaxCaption);
+    ASSERT_NE(d, nullptr);
+    ExpectTexts(d, {{IDC_CH1_MAX_NUMBER, "1"},
+                    {IDC_CH1_MAX_HOUR, "5"},
+                    {IDC_CH1_MAX_MINUTE, "0"},
+                    {IDC_CH1_MAX_LUX, "0"},
+                    {IDC_CH2_MAX_NUMBER, "840"},
+                    {IDC_CH2_MAX_HOUR, "18"},
+                    {IDC_CH2_MAX_MINUTE, "59"},
+                    {IDC_CH2_MAX_LUX, "204750"}});
+    Close(d, IDCANCEL);
+}
+
+} // namespace

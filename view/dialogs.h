@@ -1,0 +1,19 @@
+// The four modal dialogs of the main window. Each procedure fills its
+// controls from the store when it opens and writes back only as described
+// beside it; none keeps state of its own.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+// Display range: sets DisplayRange on OK and repaints the main window.
+INT_PTR CALLBACK RangeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Title, channel names and memo: written back on OK.
+INT_PTR CALLBACK TextDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// One sample with its time and illuminance, stepping through the day.
+INT_PTR CALLBACK DataDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Each channel's largest sample with its number and time.
+INT_PTR CALLBACK MaxDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Shows a number in a dialog field.
+void SetDlgItemNumber(HWND dialog, int id, int64_t value);

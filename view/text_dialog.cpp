@@ -1,0 +1,70 @@
+// The text dialog: title, channel names and memo of the recording.
+#include <cstring>
+#include <vector>
+
+#include "app/shell.h"
+#include "app/text.h"
+#include "res/resource.h"
+#include "view/dialogs.h"
+
+namespace {
+
+// Typing stops at 40 bytes, though a field holds 63.
+constexpr int TypedTextLimit = 40;
+
+struct TextEdit {
+    int id;
+    char* field;
+};
+
+void TextEdits(TextEdit edits[4]) {
+    TextFields& t = TheRecording.RecordingTexts;
+    edits[0] = {IDC_TITLE, t.Title};
+    edits[1] = {IDC_CH1_NAME, t.Ch1Name};
+    edits[2] = {IDC_CH2_NAME, t.Ch2Name};
+    edits[3] = {IDC_MEMO, t.Memo};
+}
+
+void ShowTexts(HWND dialog) {
+    TextEdit edits[4];
+    TextEdits(edits);
+    for (const TextEdit& e : edits)
+        SendDlgItemMessageA(dialog, e.id, EM_LIMITTEXT, TypedTextLimit, 0);
+    // The save placeholder shows, and stays from now on, as an empty text.
+    for (const TextEdit& e : edits)
+        if (std::strcmp(e.field, EmptyPlaceholder) == 0) e.field[0] = 0;
+    for (const TextEdit& e : edits)
+        SetDlgItemTextA(dialog, e.id, e.field);
+}
+
+// The edit may hold more than a field (pasted text, or an edit control that
+// counts its limit in characters): the field keeps what fits in 63 bytes,
+// never half of a double-byte character.
+void TakeTexts(HWND dialog) {
+    TextEdit edits[4];
+    TextEdits(edits);
+    for (const TextEdit& e : edits) {
+        HWND edit = GetDlgItem(dialog, e.id);
+        std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, 0);
+        GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
+        CopyText932(e.field, TextFieldSize, text.data());
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK TextDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: ShowTexts(dialog); return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            TakeTexts(dialog);
+            EndDialog(dialog, 1);
+            break;
+        case IDCANCEL: EndDialog(dialog, 2); break;
+        }
+        return FALSE;
+    default: return FALSE;
+    }
+}
