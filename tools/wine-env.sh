@@ -24,7 +24,7 @@ bench_display() {
 }
 
 # Changed whenever the prefix's set-up changes, so older prefixes are rebuilt.
-BENCH_MARKER=.bench-ready-2
+BENCH_MARKER=.bench-ready-3
 
 bench_prefix() {
   if [ -f "$WINEPREFIX/$BENCH_MARKER" ]; then return 0; fi
@@ -44,10 +44,11 @@ bench_prefix() {
     wine reg add "$repl" /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f
     wine reg add "$repl" /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f
     wine reg add "$repl" /v 'MS UI Gothic' /t REG_SZ /d IPAPGothic /f
-    # No serial port exists unless a test maps one.
+    # COMn is whatever $WINEPREFIX/ports/comN points at: the logger
+    # simulator's pty, or a directory, which no program can open as a port.
     local n
     for n in $(seq 1 15); do
-      wine reg add 'HKLM\Software\Wine\Ports' /v "COM$n" /t REG_SZ /d "$WINEPREFIX" /f
+      wine reg add 'HKLM\Software\Wine\Ports' /v "COM$n" /t REG_SZ /d "$WINEPREFIX/ports/com$n" /f
     done
   } >/dev/null 2>&1
   wineserver -w
@@ -57,6 +58,15 @@ bench_prefix() {
   touch "$WINEPREFIX/$BENCH_MARKER"
 }
 
+# Every port absent; a port link left by a simulator that died is dropped too.
+bench_ports() {
+  mkdir -p "$WINEPREFIX/ports/absent"
+  local n
+  for n in $(seq 1 15); do
+    ln -sfn "$WINEPREFIX/ports/absent" "$WINEPREFIX/ports/com$n"
+  done
+}
+
 bench_ready() {
-  bench_display && bench_prefix
+  bench_display && bench_prefix && bench_ports
 }
