@@ -2,6 +2,7 @@
 // table that turns each menu id into one operation or one modal dialog.
 #include "app/shell.h"
 #include "files/file_commands.h"
+#include "logger/serial_download.h"
 #include "res/resource.h"
 #include "view/chart.h"
 #include "view/dialogs.h"
@@ -46,6 +47,7 @@ void ShowDialog(const char* name, DLGPROC procedure) {
 
 void OnCommand(HWND window, WORD id) {
     switch (id) {
+    case IDM_RECEIVE: ReceiveFromLogger(window); break;
     case IDM_OPEN: OpenRecording(window); break;
     case IDM_SAVE_AS: SaveRecordingAs(window); break;
     case IDM_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;

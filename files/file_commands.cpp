@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "app/owned_handle.h"
 #include "app/shell.h"
 #include "files/recording_file.h"
 
@@ -16,27 +17,6 @@ constexpr int PathSize = 260;
 void ShowError(HWND window, const char* message) {
     MessageBoxA(window, message, "エラー", MB_OK);
 }
-
-// Closes a file handle on scope exit unless it was closed (and checked) first.
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() {
-        if (valid()) CloseHandle(h_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-    bool close() {
-        const bool ok = CloseHandle(h_) != 0;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-  private:
-    HANDLE h_;
-};
 
 // The movable block the whole file is read into, unlocked and freed on exit.
 class ReadBlock {
@@ -98,14 +78,14 @@ void FolderOf(const char* path, char folder[PathSize]) {
 // cannot be replaced: tell the user before anything is written.
 bool TargetCanBeReplaced(const char* path) {
     if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return true;
-    FileHandle probe(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    OwnedHandle probe(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     return probe.valid();
 }
 
 enum class WriteOutcome { Written, WriteFailed, CloseFailed };
 
-WriteOutcome WriteRecordingFile(FileHandle& file, const Recording& r) {
+WriteOutcome WriteRecordingFile(OwnedHandle& file, const Recording& r) {
     char line[FileLineSize];
     for (int i = 0; i < RecordingFileLines; ++i) {
         const int length = RecordingFileLine(r, i, line);
@@ -132,8 +112,8 @@ int SaveRecordingAs(HWND window) {
         ShowError(window, "ファイルが作れません");
         return -1;
     }
-    FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    OwnedHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         DeleteFileA(temporary);
         ShowError(window, "ファイルが作れません");
@@ -167,8 +147,8 @@ int OpenRecording(HWND window) {
     OPENFILENAMEA ofn = FileDialogFields(window, choice, "照度記録を開く");
     if (!GetOpenFileNameA(&ofn)) return -1;
 
-    FileHandle file(CreateFileA(choice.path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    OwnedHandle file(CreateFileA(choice.path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
     if (!file.valid() || !GetFileSizeEx(file.get(), &size)) {
         ShowError(window, "ファイルが読めません");

@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds build/win/marvek2.exe and starts it under
 # Wine (on a private Xvfb screen when there is no display).
+#
+# File > Receive data finds a logger on a COM port:
+# - by default the logger simulator answers on COM1 with a synthetic day;
+# - MARVEK_SERIAL_DEVICE=/dev/ttyUSB0 puts a real logger there instead;
+# - MARVEK_SERIAL_PORT=N (1..15) picks another COM port for either.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -12,5 +17,14 @@ cmake --build build/win --target marvek2
 
 source tools/wine-env.sh
 bench_ready
+port=${MARVEK_SERIAL_PORT:-1}
+if [ -n "${MARVEK_SERIAL_DEVICE:-}" ]; then
+  ln -sfn "$MARVEK_SERIAL_DEVICE" "$WINEPREFIX/ports/com$port"
+  echo "run: COM$port is $MARVEK_SERIAL_DEVICE"
+else
+  python3 tools/logger_sim.py --port "$port" &
+  simulator=$!
+  trap 'kill $simulator 2>/dev/null || true' EXIT
+fi
 echo "run: starting build/win/marvek2.exe on display $DISPLAY"
-exec wine build/win/marvek2.exe
+wine build/win/marvek2.exe

@@ -20,7 +20,10 @@ cmake --build build/win
 
 source tools/wine-env.sh
 bench_ready
-# One Wine server for the whole run saves its start-up in every test.
+# One Wine server for the whole run saves its start-up in every test; a
+# server left from before may hold another display, so it goes first.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 wineserver -p
 # Start Wine's services now: started from inside a test they would inherit
 # CTest's output pipe and keep it open after the test ends.

@@ -202,6 +202,41 @@ TEST_F(Dialogs, TypingStopsAtTheLimitAndLongTextsNeverOverflowAField) {
         << "the memo is not the first 31 characters";
 }
 
+// The Tab key's round from the focused control, as ids.
+std::vector<int> TabRound(HWND dialog, int from) {
+    std::vector<int> ids;
+    HWND at = GetDlgItem(dialog, from);
+    for (int i = 0; i < 12; ++i) {
+        at = GetNextDlgTabItem(dialog, at, FALSE);
+        ids.push_back(GetDlgCtrlID(at));
+        if (GetDlgCtrlID(at) == from) break;
+    }
+    return ids;
+}
+
+TEST_F(Dialogs, TabStopsAreTheButtonsOfTheRangeDialogAndTheButtonsThenEditsOfTheTextDialog) {
+    HWND d = Open(IDM_DISPLAY_RANGE, RangeCaption);
+    ASSERT_NE(d, nullptr);
+    // The radio buttons come without tab stops and form one group; checking
+    // one makes the system give it a tab stop, so Tab visits the checked one.
+    EXPECT_EQ(TabRound(d, IDOK), (std::vector<int>{IDCANCEL, IDC_RANGE_100000, IDOK}));
+    for (int id = IDC_RANGE_12500; id <= IDC_RANGE_200000; ++id) {
+        const LONG style = GetWindowLongA(GetDlgItem(d, id), GWL_STYLE);
+        EXPECT_EQ(style & WS_GROUP, 0) << id;
+        EXPECT_EQ(style & WS_TABSTOP, id == IDC_RANGE_100000 ? WS_TABSTOP : 0) << id;
+        EXPECT_EQ(style & BS_TYPEMASK, BS_AUTORADIOBUTTON) << id;
+    }
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(d, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_NE(GetWindowLongA(GetDlgItem(d, IDCANCEL), GWL_STYLE) & WS_TABSTOP, 0);
+    Close(d, IDCANCEL);
+    Load(KnownRecording());
+    d = Open(IDM_TEXT_INPUT, TextCaption);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(TabRound(d, IDOK),
+              (std::vector<int>{IDCANCEL, IDC_TITLE, IDC_CH1_NAME, IDC_CH2_NAME, IDC_MEMO, IDOK}));
+    Close(d, IDCANCEL);
+}
+
 Recording DayStartingAt(int32_t hour, int32_t minute) {
     Recording r = KnownRecording();
     r.StartStamp = {2016, 11, 0, 27, hour, minute};

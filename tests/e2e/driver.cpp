@@ -245,6 +245,90 @@ std::string TakeError(const Program& p, DWORD ms) {
     return text;
 }
 
+std::string HeldWindowText(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+namespace {
+
+// Z:\a\b is /a/b on the Unix side.
+std::string UnixPath(std::string path) {
+    if (path.size() >= 2 && (path[0] == 'Z' || path[0] == 'z') && path[1] == ':') path.erase(0, 2);
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
+
+std::string Quoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
+
+} // namespace
+
+Logger StartLogger(int port, const char* fault, const std::string& recording) {
+    Logger logger;
+    logger.port = port;
+    const std::string root = BuildDir() + "\\e2e-files";
+    CreateDirectoryA(root.c_str(), nullptr);
+    logger.folder = root + "\\logger-com" + std::to_string(port) + "\\";
+    CreateDirectoryA(logger.folder.c_str(), nullptr);
+    for (const char* f : {"ready", "stop", "stop.done", "heard"})
+        DeleteFileA((logger.folder + f).c_str());
+
+    char prefix[MAX_PATH] = {};
+    GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
+    const std::string unixFolder = UnixPath(logger.folder);
+    std::string command = "Z:\\usr\\bin\\python3 " + Quoted(MARVEK_LOGGER_SIMULATOR) + " --port " +
+                          std::to_string(port) + " --fault " + fault + " --prefix " +
+                          Quoted(prefix) + " --ready-file " + Quoted(unixFolder + "ready") +
+                          " --stop-file " + Quoted(unixFolder + "stop") + " --log " +
+                          Quoted(unixFolder + "heard") + " --lifetime 120";
+    if (!recording.empty()) command += " --recording " + Quoted(UnixPath(recording));
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back(0);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return logger;
+    // A Unix process: Wine gives no handle worth waiting on.
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    logger.running = WaitUntil(10000, [&] {
+        return GetFileAttributesA((logger.folder + "ready").c_str()) != INVALID_FILE_ATTRIBUTES;
+    });
+    return logger;
+}
+
+void StopLogger(Logger& logger) {
+    if (!logger.running) return;
+    HANDLE stop = CreateFileA((logger.folder + "stop").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (stop != INVALID_HANDLE_VALUE) CloseHandle(stop);
+    WaitUntil(5000, [&] {
+        return GetFileAttributesA((logger.folder + "stop.done").c_str()) != INVALID_FILE_ATTRIBUTES;
+    });
+    logger.running = false;
+}
+
+std::string LoggerHeard(const Logger& logger) {
+    std::string heard;
+    FILE* f = std::fopen((logger.folder + "heard").c_str(), "rb");
+    if (!f) return heard;
+    char buffer[512];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        heard.append(buffer, n);
+    std::fclose(f);
+    std::string hex;
+    for (char c : heard)
+        if (c != '\n' && c != '\r') hex += c;
+    return hex;
+}
+
 std::string MessageText(HWND box) {
     return ItemText(box, 0xFFFF);
 }

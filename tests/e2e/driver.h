@@ -76,6 +76,24 @@ HWND OpenFile(const Program& p, const std::string& path);
 // The program's error box ("エラー"): its text, after pressing OK; "" if none.
 std::string TakeError(const Program& p, DWORD ms = 3000);
 
+// A window's text as the window system holds it; unlike WindowText this
+// needs no answer from the program, so it works while the program is busy.
+std::string HeldWindowText(HWND window);
+
+// A logger simulator on a pseudo-terminal, reachable as COM<port> by the
+// program. Stopped (and the port absent again) by StopLogger.
+struct Logger {
+    int port = 0;
+    std::string folder; // Windows path of its files
+    bool running = false;
+};
+// fault: one of the simulator's fault modes; recording: an .mv2 file (Windows
+// path) to send, or "" for its synthetic day.
+Logger StartLogger(int port, const char* fault = "none", const std::string& recording = "");
+void StopLogger(Logger& logger);
+// Everything the logger received so far, as hex digits.
+std::string LoggerHeard(const Logger& logger);
+
 // A message box's text.
 std::string MessageText(HWND box);
 
