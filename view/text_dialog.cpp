@@ -1,6 +1,5 @@
 // The text dialog: title, channel names and memo of the recording.
 #include <cstring>
-#include <vector>
 
 #include "app/shell.h"
 #include "app/text.h"
@@ -44,10 +43,11 @@ void TakeTexts(HWND dialog) {
     TextEdit edits[4];
     TextEdits(edits);
     for (const TextEdit& e : edits) {
-        HWND edit = GetDlgItem(dialog, e.id);
-        std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, 0);
-        GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
-        CopyText932(e.field, TextFieldSize, text.data());
+        // Only the first 63 bytes can be kept; where a longer read is cut does
+        // not matter.
+        char text[4 * TextFieldSize] = {};
+        GetDlgItemTextA(dialog, e.id, text, sizeof text);
+        CopyText932(e.field, TextFieldSize, text);
     }
 }
 
