@@ -314,17 +314,21 @@ void StopLogger(Logger& logger) {
     logger.running = false;
 }
 
-std::string LoggerHeard(const Logger& logger) {
-    std::string heard;
-    FILE* f = std::fopen((logger.folder + "heard").c_str(), "rb");
-    if (!f) return heard;
-    char buffer[512];
+std::string ReadBytes(const std::string& path) {
+    std::string bytes;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return bytes;
+    char buffer[4096];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        heard.append(buffer, n);
+        bytes.append(buffer, n);
     std::fclose(f);
+    return bytes;
+}
+
+std::string LoggerHeard(const Logger& logger) {
     std::string hex;
-    for (char c : heard)
+    for (char c : ReadBytes(logger.folder + "heard"))
         if (c != '\n' && c != '\r') hex += c;
     return hex;
 }

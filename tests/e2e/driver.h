@@ -76,6 +76,9 @@ HWND OpenFile(const Program& p, const std::string& path);
 // The program's error box ("エラー"): its text, after pressing OK; "" if none.
 std::string TakeError(const Program& p, DWORD ms = 3000);
 
+// A file's whole contents ("" when it cannot be read).
+std::string ReadBytes(const std::string& path);
+
 // A window's text as the window system holds it; unlike WindowText this
 // needs no answer from the program, so it works while the program is busy.
 std::string HeldWindowText(HWND window);

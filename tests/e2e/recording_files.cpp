@@ -69,19 +69,3 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
 }
-
-std::string ReadBytes(const std::string& path) {
-    std::string bytes;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return bytes;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
-    std::fclose(f);
-    return bytes;
-}
-
-bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}

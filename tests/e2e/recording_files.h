@@ -20,5 +20,3 @@ bool LoadRecording(const Program& p, const std::string& folder, const std::strin
 // An empty folder of its own under the build folder, with a trailing backslash.
 std::string FreshFolder(const std::string& name);
 bool WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
-bool FileExists(const std::string& path);
