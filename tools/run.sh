@@ -17,6 +17,11 @@ cmake --build build/win --target marvek2
 
 source tools/wine-env.sh
 bench_ready
+cleanup() {
+  if [ -n "${simulator:-}" ]; then kill "$simulator" 2>/dev/null || true; fi
+  if [ -n "${BENCH_XVFB_PID:-}" ]; then kill "$BENCH_XVFB_PID" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
 port=${MARVEK_SERIAL_PORT:-1}
 if [ -n "${MARVEK_SERIAL_DEVICE:-}" ]; then
   ln -sfn "$MARVEK_SERIAL_DEVICE" "$WINEPREFIX/ports/com$port"
@@ -24,7 +29,6 @@ if [ -n "${MARVEK_SERIAL_DEVICE:-}" ]; then
 else
   python3 tools/logger_sim.py --port "$port" &
   simulator=$!
-  trap 'kill $simulator 2>/dev/null || true' EXIT
 fi
 echo "run: starting build/win/marvek2.exe on display $DISPLAY"
 wine build/win/marvek2.exe
