@@ -17,7 +17,7 @@ class Dialogs : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder = FolderForThisTest();
     }
     void Load(const Recording& r, const char* name = "day.mv2") {
         ASSERT_TRUE(LoadRecording(app, folder, name, r));

@@ -13,7 +13,7 @@ class Download : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder = FolderForThisTest();
         sent = KnownRecording();
         for (int i = 0; i < SampleCount; ++i) { // counts the logger can send: 0..4095
             sent.Ch1Samples[i] = 1000 + (i * 7 % 45) * 20;
@@ -56,13 +56,12 @@ class Download : public ProgramTest {
         return shown;
     }
     void ExpectEarlierStillThere() {
-        EXPECT_EQ(WindowText(app.main), std::string(ProductCaption) + " [ earlier.mv2 ]");
-        const std::vector<std::string> faults = TraceFaults(
-            CaptureClient(app.main), earlier.Ch1Samples, earlier.Ch2Samples, DisplayRange3);
+        EXPECT_EQ(WindowText(app.main), FileCaption("earlier.mv2"));
+        const std::vector<std::string> faults =
+            TraceFaults(CaptureClient(app.main), earlier.Ch1Samples, earlier.Ch2Samples, 3);
         EXPECT_TRUE(faults.empty()) << Describe(faults);
     }
 
-    static constexpr int32_t DisplayRange3 = 3;
     std::string folder;
     Recording sent;
     Recording earlier;

@@ -14,6 +14,10 @@
 
 // Texts the program shows, as code page 932 bytes.
 constexpr char ProductCaption[] = "MARVEK Ⅱ";
+// The caption while a saved or opened file's name is shown.
+inline std::string FileCaption(const std::string& name) {
+    return std::string(ProductCaption) + " [ " + name + " ]";
+}
 
 struct Program {
     PROCESS_INFORMATION process = {};

@@ -10,7 +10,7 @@ class Files : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder = FolderForThisTest();
         known = KnownRecording();
     }
 
@@ -19,7 +19,7 @@ class Files : public ProgramTest {
         ASSERT_TRUE(WriteBytes(folder + name, bytes));
         ASSERT_NE(OpenFile(app, folder + name), nullptr);
         Settle(app);
-        ASSERT_EQ(WindowText(app.main), std::string(ProductCaption) + " [ " + name + " ]");
+        ASSERT_EQ(WindowText(app.main), FileCaption(name));
     }
 
     void ExpectKnownTraces(const char* screenshot) {
@@ -54,7 +54,7 @@ TEST_F(Files, SaveAsAppendsTheExtensionAndWritesExactlyTheFileFormat) {
     ASSERT_NE(SaveAs(app, folder + "copy"), nullptr);
     Settle(app);
     EXPECT_EQ(TakeError(app, 300), "");
-    EXPECT_EQ(WindowText(app.main), std::string(ProductCaption) + " [ copy.mv2 ]");
+    EXPECT_EQ(WindowText(app.main), FileCaption("copy.mv2"));
     // The empty memo went out as one space.
     EXPECT_EQ(ReadBytes(folder + "copy.mv2"), ReferenceFile(known));
     EXPECT_NE(ReferenceFile(known).find("\r\nWest\r\n \r\n2015\r\n"), std::string::npos);
@@ -81,7 +81,7 @@ TEST_F(Files, SavingOverAFileAsksFirstThenReplacesItWhole) {
     Settle(app);
     EXPECT_EQ(TakeError(app, 300), "");
     EXPECT_EQ(ReadBytes(folder + "old.mv2"), ReferenceFile(known));
-    EXPECT_EQ(WindowText(app.main), std::string(ProductCaption) + " [ old.mv2 ]");
+    EXPECT_EQ(WindowText(app.main), FileCaption("old.mv2"));
 }
 
 TEST_F(Files, CancellingEitherDialogChangesNothing) {
@@ -93,7 +93,7 @@ TEST_F(Files, CancellingEitherDialogChangesNothing) {
         Click(dialog, IDCANCEL);
         Settle(app);
         EXPECT_EQ(TakeError(app, 300), "");
-        EXPECT_EQ(WindowText(app.main), std::string(ProductCaption) + " [ day1.mv2 ]");
+        EXPECT_EQ(WindowText(app.main), FileCaption("day1.mv2"));
     }
     ExpectKnownTraces("chart_after_cancel");
 }
@@ -102,7 +102,7 @@ TEST_F(Files, AMissingFileCannotBeReadAndTheRecordingStays) {
     Load("day1.mv2", ReferenceFile(known));
     ASSERT_NE(OpenFile(app, folder + "absent.mv2"), nullptr);
     EXPECT_EQ(TakeError(app), "ファイルが読めません");
-    EXPECT_EQ(WindowText(app.main), std::string(ProductCaption) + " [ day1.mv2 ]");
+    EXPECT_EQ(WindowText(app.main), FileCaption("day1.mv2"));
     EXPECT_TRUE(DataCommandsEnabled());
     ExpectKnownTraces("chart_after_missing_file");
 }
@@ -120,7 +120,7 @@ TEST_F(Files, AWrongOrShortFileIsRefusedAndTheEarlierRecordingIsStillShown) {
         ASSERT_TRUE(WriteBytes(folder + name, bytes));
         ASSERT_NE(OpenFile(app, folder + name), nullptr);
         EXPECT_EQ(TakeError(app), "ファイルが違います");
-        EXPECT_EQ(WindowText(app.main), std::string(ProductCaption) + " [ day1.mv2 ]");
+        EXPECT_EQ(WindowText(app.main), FileCaption("day1.mv2"));
     }
     EXPECT_TRUE(DataCommandsEnabled());
     ExpectKnownTraces("chart_after_wrong_file");
@@ -140,7 +140,7 @@ TEST_F(Files, AFailedSaveLeavesTheOldFileAsItWas) {
     EXPECT_EQ(TakeError(app), "ファイルが作れません");
     CloseHandle(held);
     EXPECT_EQ(ReadBytes(target), "earlier recording");
-    EXPECT_EQ(WindowText(app.main), std::string(ProductCaption) + " [ day1.mv2 ]");
+    EXPECT_EQ(WindowText(app.main), FileCaption("day1.mv2"));
 
     // A folder that cannot be written to.
     ASSERT_NE(SaveAs(app, "Z:\\proc\\marvek.mv2"), nullptr);

@@ -40,7 +40,7 @@ bool LoadRecording(const Program& p, const std::string& folder, const std::strin
     if (!WriteBytes(folder + name, ReferenceFile(r))) return false;
     if (!OpenFile(p, folder + name)) return false;
     Settle(p);
-    return WindowText(p.main) == std::string(ProductCaption) + " [ " + name + " ]";
+    return WindowText(p.main) == FileCaption(name);
 }
 
 std::string FreshFolder(const std::string& name) {
@@ -61,6 +61,10 @@ std::string FreshFolder(const std::string& name) {
         FindClose(search);
     }
     return folder + "\\";
+}
+
+std::string FolderForThisTest() {
+    return FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {

@@ -19,4 +19,6 @@ bool LoadRecording(const Program& p, const std::string& folder, const std::strin
 
 // An empty folder of its own under the build folder, with a trailing backslash.
 std::string FreshFolder(const std::string& name);
+// FreshFolder named after the running test.
+std::string FolderForThisTest();
 bool WriteBytes(const std::string& path, const std::string& bytes);

@@ -127,8 +127,8 @@ TEST_F(MainWindow, ExitAndCloseBoxBothAskAndNoKeepsTheWindow) {
     EXPECT_TRUE(IsWindowVisible(app.main));
 }
 
-TEST_F(MainWindow, YesEndsTheProgramWithCodeZero) {
-    PressCloseBox(app);
+// Answers Yes to the exit question and expects a clean end.
+void ExpectYesEndsTheProgram(const Program& app) {
     HWND box = WaitForDialog(app, "終了確認");
     ASSERT_NE(box, nullptr);
     Click(box, IDYES);
@@ -137,14 +137,14 @@ TEST_F(MainWindow, YesEndsTheProgramWithCodeZero) {
     EXPECT_EQ(code, 0u);
 }
 
+TEST_F(MainWindow, YesEndsTheProgramWithCodeZero) {
+    PressCloseBox(app);
+    ExpectYesEndsTheProgram(app);
+}
+
 TEST_F(MainWindow, FileExitYesEndsTheProgramToo) {
     Choose(app, IDM_EXIT);
-    HWND box = WaitForDialog(app, "終了確認");
-    ASSERT_NE(box, nullptr);
-    Click(box, IDYES);
-    DWORD code = 1;
-    ASSERT_TRUE(WaitForExit(app, 5000, &code));
-    EXPECT_EQ(code, 0u);
+    ExpectYesEndsTheProgram(app);
 }
 
 } // namespace
