@@ -1,6 +1,7 @@
 // Program entry: one copy only, the main window centred on the desktop, and
 // the message loop.
-#include "app/shell.h"
+#include "app/main_window.h"
+#include "store/store.h"
 #include "res/resource.h"
 
 namespace {

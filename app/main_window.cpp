@@ -1,6 +1,7 @@
 // The main window procedure: one small handler per message, and the command
 // table that turns each menu id into one operation or one modal dialog.
-#include "app/shell.h"
+#include "app/main_window.h"
+#include "store/store.h"
 #include "files/file_commands.h"
 #include "logger/serial_download.h"
 #include "res/resource.h"
@@ -22,8 +23,7 @@ void OnCreate(HWND window) {
 void OnPaint(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    PaintChartFrame(dc);
-    if (IsLoaded(TheRecording)) PlotTraces(dc);
+    PaintChart(dc, TheRecording, DisplayRange);
     EndPaint(window, &ps);
 }
 

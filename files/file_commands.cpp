@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-#include "app/owned_handle.h"
-#include "app/shell.h"
+#include "win/owned_handle.h"
+#include "store/store.h"
 #include "files/recording_file.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/recording.h"
+#include "core/recording.h"
 
 constexpr char FileIdentification[] = "MARVEK2";
 constexpr int RecordingFileLines = 11 + 3 * SampleCount; // 2531

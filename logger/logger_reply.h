@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/recording.h"
+#include "core/recording.h"
 
 constexpr int ReplyBufferSize = 6000;
 constexpr int ReplyStoredLimit = 5948; // bytes kept at most

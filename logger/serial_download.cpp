@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "app/owned_handle.h"
-#include "app/shell.h"
+#include "win/owned_handle.h"
+#include "store/store.h"
 #include "logger/logger_reply.h"
 
 namespace {

@@ -33,9 +33,9 @@ void DrawLegendStroke(HDC dc, COLORREF colour, int x) {
     DrawLine(dc, x, 14, x + 20, 14);
 }
 
-void DrawTrace(HDC dc, COLORREF colour, const int32_t samples[SampleCount]) {
+void DrawTrace(HDC dc, COLORREF colour, const int32_t samples[SampleCount], int32_t range) {
     ChartPoint v[SampleCount];
-    TraceVertices(samples, DisplayRange, v);
+    TraceVertices(samples, range, v);
     SelectedObject pen(dc, CreatePen(PS_SOLID, 1, colour));
     MoveToEx(dc, v[0].x, v[0].y, nullptr);
     for (int i = 1; i < SampleCount; ++i)
@@ -44,7 +44,7 @@ void DrawTrace(HDC dc, COLORREF colour, const int32_t samples[SampleCount]) {
 
 } // namespace
 
-int PaintChartFrame(HDC dc) {
+int PaintChartFrame(HDC dc, int32_t range) {
     {
         SelectedObject pen(dc, CreatePen(PS_SOLID, 1, Black));
         for (int k = 0; k < VerticalGridLines; ++k) {
@@ -59,7 +59,7 @@ int PaintChartFrame(HDC dc) {
     {
         SelectedObject font(dc, CreateChartFont());
         for (int k = 0; k < HorizontalGridLines; ++k)
-            DrawText(dc, 10, 30 + GridRowHeight * k, RangeLabel(DisplayRange, k));
+            DrawText(dc, 10, 30 + GridRowHeight * k, RangeLabel(range, k));
         for (int k = 0; k < VerticalGridLines; ++k)
             DrawText(dc, 52 + GridColumnWidth * k, 539, HourLabels[k]);
         DrawText(dc, 260, 8, "CH1");
@@ -70,8 +70,13 @@ int PaintChartFrame(HDC dc) {
     return 0;
 }
 
-int PlotTraces(HDC dc) {
-    DrawTrace(dc, Blue, TheRecording.Ch1Samples);
-    DrawTrace(dc, Red, TheRecording.Ch2Samples);
+int PlotTraces(HDC dc, const Recording& r, int32_t range) {
+    DrawTrace(dc, Blue, r.Ch1Samples, range);
+    DrawTrace(dc, Red, r.Ch2Samples, range);
     return 0;
+}
+
+void PaintChart(HDC dc, const Recording& r, int32_t range) {
+    PaintChartFrame(dc, range);
+    if (IsLoaded(r)) PlotTraces(dc, r, range);
 }

@@ -38,10 +38,6 @@ int32_t SampleToY(int32_t count, int32_t range) {
     return static_cast<int32_t>(y);
 }
 
-int32_t SampleToY(int32_t count) {
-    return SampleToY(count, DisplayRange);
-}
-
 void TraceVertices(const int32_t samples[SampleCount], int32_t range,
                    ChartPoint vertices[SampleCount]) {
     for (int i = 0; i < SampleCount; ++i) {
@@ -51,6 +47,6 @@ void TraceVertices(const int32_t samples[SampleCount], int32_t range,
 }
 
 const char* RangeLabel(int32_t range, int k) {
-    if (range < 0 || range >= RangeCount) range = 3;
+    if (range < 0 || range >= RangeCount) range = InitialDisplayRange;
     return RangeLabels[range * HorizontalGridLines + k];
 }

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/recording.h"
+#include "core/recording.h"
 
 constexpr int32_t PlotLeft = 60;
 constexpr int32_t PlotRight = 900;
@@ -13,7 +13,6 @@ constexpr int32_t GridColumnWidth = 60; // one hour
 constexpr int32_t GridRowHeight = 100;  // a fifth of the full scale
 constexpr int VerticalGridLines = 15;
 constexpr int HorizontalGridLines = 6;
-constexpr int RangeCount = 5;
 
 // Six labels per display range, top to bottom, right-aligned in six columns.
 extern const char* const RangeLabels[RangeCount * HorizontalGridLines];
@@ -24,8 +23,6 @@ extern const char* const HourLabels[VerticalGridLines];
 // A result beyond the 32-bit range (extreme counts from an edited file)
 // saturates instead of overflowing.
 int32_t SampleToY(int32_t count, int32_t range);
-// The same for the current DisplayRange.
-int32_t SampleToY(int32_t count);
 
 // GDI, and the 16-bit X11 coordinates beneath Wine, cannot carry every 32-bit
 // y. Far below the window every pixel a one-pixel-wide step draws is the same,

@@ -1,6 +1,6 @@
 // The data view: the sample at DataViewPosition, stepped by the six buttons.
-#include "app/shell.h"
-#include "app/text.h"
+#include "store/store.h"
+#include "core/text.h"
 #include "res/resource.h"
 #include "view/dialogs.h"
 #include "view/sample_view.h"

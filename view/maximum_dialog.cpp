@@ -1,5 +1,5 @@
 // The maximum dialog: computed once, when it opens.
-#include "app/shell.h"
+#include "store/store.h"
 #include "res/resource.h"
 #include "view/dialogs.h"
 #include "view/sample_view.h"

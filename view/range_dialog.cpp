@@ -1,5 +1,5 @@
 // The display-range dialog: one auto radio button per full scale.
-#include "app/shell.h"
+#include "store/store.h"
 #include "res/resource.h"
 #include "view/dialogs.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/recording.h"
+#include "core/recording.h"
 
 struct ClockTime {
     int64_t hour;   // not reduced modulo 24: after midnight it is 24 or more

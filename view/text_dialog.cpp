@@ -1,8 +1,8 @@
 // The text dialog: title, channel names and memo of the recording.
 #include <cstring>
 
-#include "app/shell.h"
-#include "app/text.h"
+#include "store/store.h"
+#include "core/text.h"
 #include "res/resource.h"
 #include "view/dialogs.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "app/recording.h"
+#include "core/recording.h"
 #include "view/chart.h"
 
 int main() {
@@ -14,18 +14,19 @@ int main() {
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 914, 582);
     ReleaseDC(nullptr, screen);
     HGDIOBJ previous = SelectObject(dc, bitmap);
+    static Recording r;
     for (int i = 0; i < SampleCount; ++i) {
-        TheRecording.Ch1Samples[i] = (i * 37) % 2000;
-        TheRecording.Ch2Samples[i] = (i * 53) % 2000;
+        r.Ch1Samples[i] = (i * 37) % 2000;
+        r.Ch2Samples[i] = (i * 53) % 2000;
     }
+    r.DataLoaded = 1;
     const int rounds[] = {200, 2000};
     for (int n : rounds) {
         LARGE_INTEGER f, t0, t1;
         QueryPerformanceFrequency(&f);
         QueryPerformanceCounter(&t0);
         for (int i = 0; i < n; ++i) {
-            PaintChartFrame(dc);
-            PlotTraces(dc);
+            PaintChart(dc, r, InitialDisplayRange);
         }
         GdiFlush();
         QueryPerformanceCounter(&t1);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/recording.h"
+#include "core/recording.h"
 #include "tests/e2e/capture.h"
 
 // The frame of an otherwise empty chart: grid black exactly on its lines and

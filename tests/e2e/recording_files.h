@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "app/recording.h"
+#include "core/recording.h"
 
 // The bytes a recording file of r must hold, built with plain string code.
 std::string ReferenceFile(const Recording& r);

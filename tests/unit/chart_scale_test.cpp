@@ -67,13 +67,9 @@ TEST(SampleToY, ExtremeCountsSaturateInsteadOfOverflowing) {
     EXPECT_EQ(SampleToY(INT32_MIN, 4), 534 + 268435456);
 }
 
-TEST(SampleToY, FollowsTheCurrentDisplayRange) {
-    const int32_t saved = DisplayRange;
-    DisplayRange = 0;
-    EXPECT_EQ(SampleToY(100), 334);
-    DisplayRange = 4;
-    EXPECT_EQ(SampleToY(100), 522);
-    DisplayRange = saved;
+TEST(SampleToY, FollowsTheRangeItIsGiven) {
+    EXPECT_EQ(SampleToY(100, 0), 334);
+    EXPECT_EQ(SampleToY(100, 4), 522);
 }
 
 TEST(TraceVertices, OneVertexPerMinuteFromX61ToX900) {

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "app/text.h"
+#include "core/text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/recording.h"
+#include "core/recording.h"
 #include "tests/e2e/chart_pixels.h"
 #include "view/chart.h"
 
@@ -63,34 +63,30 @@ class Canvas {
 
 class ChartPaint : public ::testing::Test {
   protected:
-    void SetUp() override { saved_ = DisplayRange; }
-    void TearDown() override {
-        DisplayRange = saved_;
-        EmptyRecording(TheRecording);
+    void SetUp() override {
+        EmptyRecording(r);
+        r.DataLoaded = 1;
     }
-    int32_t saved_ = 0;
+    Recording r;
 };
 
 TEST_F(ChartPaint, TracesHitEveryVertexInEveryRange) {
     Canvas canvas;
     for (int32_t range = 0; range < 5; ++range) {
         SCOPED_TRACE(range);
-        DisplayRange = range;
-        BandedSamples(range, TheRecording.Ch1Samples, TheRecording.Ch2Samples);
+        BandedSamples(range, r.Ch1Samples, r.Ch2Samples);
         canvas.Clear();
-        PaintChartFrame(canvas.dc());
-        PlotTraces(canvas.dc());
+        PaintChart(canvas.dc(), r, range);
         const std::vector<std::string> faults =
-            TraceFaults(canvas.Pixels(), TheRecording.Ch1Samples, TheRecording.Ch2Samples, range);
+            TraceFaults(canvas.Pixels(), r.Ch1Samples, r.Ch2Samples, range);
         EXPECT_TRUE(faults.empty()) << Describe(faults);
     }
 }
 
 TEST_F(ChartPaint, RedLiesOnTopWhereTheTracesMeetAndNothingIsDrawnBeyondX900) {
     Canvas canvas;
-    DisplayRange = 3;
-    EmptyRecording(TheRecording); // both flat on the bottom line
-    PlotTraces(canvas.dc());
+    EmptyRecording(r); // both flat on the bottom line
+    PlotTraces(canvas.dc(), r, 3);
     const Capture c = canvas.Pixels();
     for (int x = 61; x < 900; ++x) {
         ASSERT_EQ(c.at(x, 534), Red) << x;
@@ -108,10 +104,10 @@ TEST_F(ChartPaint, HandsTheDcBackWithItsOwnPenAndFont) {
     Canvas canvas;
     HGDIOBJ pen = GetCurrentObject(canvas.dc(), OBJ_PEN);
     HGDIOBJ font = GetCurrentObject(canvas.dc(), OBJ_FONT);
-    PaintChartFrame(canvas.dc());
+    PaintChartFrame(canvas.dc(), 3);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font);
-    PlotTraces(canvas.dc());
+    PlotTraces(canvas.dc(), r, 3);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font);
 }
@@ -120,18 +116,14 @@ TEST_F(ChartPaint, HandsTheDcBackWithItsOwnPenAndFont) {
 // process's GDI handle table dry long before this loop ends.
 TEST_F(ChartPaint, ThousandsOfPaintsLeaveNoGdiObjectBehind) {
     Canvas canvas;
-    DisplayRange = 2;
-    BandedSamples(2, TheRecording.Ch1Samples, TheRecording.Ch2Samples);
-    for (int i = 0; i < 12000; ++i) {
-        PaintChartFrame(canvas.dc());
-        PlotTraces(canvas.dc());
-    }
+    BandedSamples(2, r.Ch1Samples, r.Ch2Samples);
+    for (int i = 0; i < 12000; ++i)
+        PaintChart(canvas.dc(), r, 2);
     canvas.Clear();
-    PaintChartFrame(canvas.dc());
-    PlotTraces(canvas.dc());
+    PaintChart(canvas.dc(), r, 2);
     const Capture c = canvas.Pixels();
     const std::vector<std::string> faults =
-        TraceFaults(c, TheRecording.Ch1Samples, TheRecording.Ch2Samples, 2);
+        TraceFaults(c, r.Ch1Samples, r.Ch2Samples, 2);
     EXPECT_TRUE(faults.empty()) << Describe(faults);
     EXPECT_EQ(c.at(290, 14), Blue);
     EXPECT_EQ(c.at(120, 100), Black);

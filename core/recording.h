@@ -1,8 +1,9 @@
-// The one recording the program works on, and the two view settings that
-// outlive it. Window-free: the file codec, the reply decoder and the views
-// build on these types and are tested natively.
+// The recording and its parts. Window-free and free of globals: the file
+// codec, the reply decoder and the views take these types as arguments; the
+// program's one recording lives in the store.
 #pragma once
 #include <cstdint>
+#include <cstring>
 
 constexpr int SampleCount = 840;
 constexpr int32_t LuxPerCount = 50;
@@ -35,14 +36,15 @@ struct Recording {
     int32_t DataLoaded; // only 1 counts as loaded
 };
 
-// The store. Everything starts zero-filled except the two settings.
-extern Recording TheRecording;
-extern int32_t DisplayRange;     // 0..4: 12500, 25000, 50000, 100000, 200000 lux
-extern int32_t DataViewPosition; // 1..840, the sample the data view shows
+// Full scales of the chart: 0..4 for 12500, 25000, 50000, 100000, 200000 lux.
+constexpr int32_t RangeCount = 5;
+constexpr int32_t InitialDisplayRange = 3;
 
 inline bool IsLoaded(const Recording& r) {
     return r.DataLoaded == 1;
 }
 
 // Empty texts, zero counts, zero stamp, not loaded.
-void EmptyRecording(Recording& r);
+inline void EmptyRecording(Recording& r) {
+    std::memset(&r, 0, sizeof r);
+}

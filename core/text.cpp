@@ -1,5 +1,5 @@
 // Code page 932 fitting and number texts.
-#include "app/text.h"
+#include "core/text.h"
 
 #include <cstring>
 

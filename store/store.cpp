@@ -1,5 +1,9 @@
-// The shared handles and ClearRecording.
-#include "app/shell.h"
+// The store's data, the shared handles and ClearRecording.
+#include "store/store.h"
+
+Recording TheRecording;
+int32_t DisplayRange = InitialDisplayRange;
+int32_t DataViewPosition = 1;
 
 HINSTANCE Instance;
 HWND MainWindow;
