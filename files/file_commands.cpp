@@ -59,11 +59,6 @@ OPENFILENAMEA FileDialogFields(HWND window, FileChoice& choice, const char* titl
     return ofn;
 }
 
-void ShowFileInCaption(HWND window, const char* name) {
-    FormatFileCaption(CaptionBuffer, CaptionBufferSize, ProductTitle, name);
-    SetWindowTextA(window, CaptionBuffer);
-}
-
 // The folder of a full path, with its trailing backslash.
 void FolderOf(const char* path, char folder[PathSize]) {
     std::strcpy(folder, path);
@@ -120,7 +115,9 @@ int SaveRecordingAs(HWND window) {
         return -1;
     }
 
-    FillEmptyTexts(TheRecording.RecordingTexts);
+    TextFields texts = TheRecording.RecordingTexts;
+    FillEmptyTexts(texts);
+    SetTexts(texts);
     switch (WriteRecordingFile(file, TheRecording)) {
     case WriteOutcome::WriteFailed:
         file.close();
@@ -138,7 +135,7 @@ int SaveRecordingAs(HWND window) {
         ShowError(window, "ファイルが作れません");
         return -1;
     }
-    ShowFileInCaption(window, choice.name);
+    ShowSavedFile(choice.name);
     return 0;
 }
 
@@ -182,9 +179,6 @@ int OpenRecording(HWND window) {
         ShowError(window, "ファイルが違います");
         return -1;
     }
-    TheRecording = loaded;
-    TheRecording.DataLoaded = 1;
-    InvalidateRect(window, nullptr, TRUE);
-    ShowFileInCaption(window, choice.name);
+    ReplaceRecording(loaded, choice.name);
     return 0;
 }

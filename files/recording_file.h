@@ -41,7 +41,3 @@ enum class FileVerdict { Read, WrongFile };
 // it is split in place. On WrongFile (first line not exactly "MARVEK2", or
 // fewer than 2531 lines) `out` is left as it was. DataLoaded is not touched.
 FileVerdict ParseRecordingFile(char* text, Recording& out);
-
-// The main window caption "%s [ %s ]" for a file name, at most size - 1 bytes:
-// a long name is shortened, never in the middle of a double-byte character.
-void FormatFileCaption(char* out, size_t size, const char* productTitle, const char* fileName);

@@ -85,20 +85,17 @@ int ReadReply(HANDLE port, unsigned char* buffer) {
 }
 
 // What a clear and then a download leave: no texts, the product title, the
-// received counts and stamp, loaded.
-void TakeReceived(HWND window, const unsigned char* reply) {
+// received counts and stamp.
+void TakeReceived(const unsigned char* reply) {
     static Recording received; // a full recording, kept off the stack
     EmptyRecording(received);
     DecodeReply(reply, received);
-    received.DataLoaded = 1;
-    TheRecording = received;
-    SetWindowTextA(window, ProductTitle);
-    InvalidateRect(window, nullptr, TRUE);
+    ReplaceRecording(received, nullptr);
 }
 
 } // namespace
 
-int ReceiveFromLogger(HWND window) {
+int ReceiveFromLogger(HWND) {
     static unsigned char reply[ReplyBufferSize];
     std::memset(reply, 0, sizeof reply);
 
@@ -125,6 +122,6 @@ int ReceiveFromLogger(HWND window) {
         ShowError("受信データが正しくありません");
         return -1;
     }
-    TakeReceived(window, reply);
+    TakeReceived(reply);
     return 0;
 }

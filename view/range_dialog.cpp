@@ -15,9 +15,10 @@ void ShowRange(HWND dialog) {
 
 // The highest checked button wins; with none checked the range stays.
 void TakeRange(HWND dialog) {
+    int32_t range = DisplayRange;
     for (int i = 0; i < 5; ++i)
-        if (IsDlgButtonChecked(dialog, RangeButtons[i]) == BST_CHECKED) DisplayRange = i;
-    InvalidateRect(MainWindow, nullptr, TRUE);
+        if (IsDlgButtonChecked(dialog, RangeButtons[i]) == BST_CHECKED) range = i;
+    SetDisplayRange(range);
 }
 
 } // namespace

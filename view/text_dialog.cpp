@@ -16,8 +16,7 @@ struct TextEdit {
     char* field;
 };
 
-void TextEdits(TextEdit edits[4]) {
-    TextFields& t = TheRecording.RecordingTexts;
+void TextEdits(TextFields& t, TextEdit edits[4]) {
     edits[0] = {IDC_TITLE, t.Title};
     edits[1] = {IDC_CH1_NAME, t.Ch1Name};
     edits[2] = {IDC_CH2_NAME, t.Ch2Name};
@@ -25,13 +24,15 @@ void TextEdits(TextEdit edits[4]) {
 }
 
 void ShowTexts(HWND dialog) {
+    TextFields texts = TheRecording.RecordingTexts;
     TextEdit edits[4];
-    TextEdits(edits);
+    TextEdits(texts, edits);
     for (const TextEdit& e : edits)
         SendDlgItemMessageA(dialog, e.id, EM_LIMITTEXT, TypedTextLimit, 0);
     // The save placeholder shows, and stays from now on, as an empty text.
     for (const TextEdit& e : edits)
         if (std::strcmp(e.field, EmptyPlaceholder) == 0) e.field[0] = 0;
+    SetTexts(texts);
     for (const TextEdit& e : edits)
         SetDlgItemTextA(dialog, e.id, e.field);
 }
@@ -40,8 +41,9 @@ void ShowTexts(HWND dialog) {
 // counts its limit in characters): the field keeps what fits in 63 bytes,
 // never half of a double-byte character.
 void TakeTexts(HWND dialog) {
+    TextFields texts = {};
     TextEdit edits[4];
-    TextEdits(edits);
+    TextEdits(texts, edits);
     for (const TextEdit& e : edits) {
         // Only the first 63 bytes can be kept; where a longer read is cut does
         // not matter.
@@ -49,6 +51,7 @@ void TakeTexts(HWND dialog) {
         GetDlgItemTextA(dialog, e.id, text, sizeof text);
         CopyText932(e.field, TextFieldSize, text);
     }
+    SetTexts(texts);
 }
 
 } // namespace
