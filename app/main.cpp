@@ -1,8 +1,10 @@
 // Program entry: one copy only, the main window centred on the desktop, and
 // the message loop.
 #include "app/main_window.h"
-#include "store/store.h"
+#include "core/messages.h"
 #include "res/resource.h"
+#include "store/store.h"
+#include "win/wide.h"
 
 namespace {
 
@@ -10,18 +12,22 @@ constexpr int MainWidth = 930;
 constexpr int MainHeight = 620;
 
 bool RegisterMainClass(HINSTANCE instance) {
-    WNDCLASSEXA wc = {};
+    WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    wc.hIconSm = LoadIconA(nullptr, IDI_WINLOGO);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), 0));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszMenuName = "MYMENU";
+    wc.lpszMenuName = MainMenuName;
     wc.lpszClassName = MainWindowClass;
-    return RegisterClassExA(&wc) != 0;
+    return RegisterClassExW(&wc) != 0;
 }
 
 // Only the desktop's right and bottom count; its left and top are taken as 0.
@@ -39,26 +45,27 @@ void CentreOnDesktop(HWND window) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Held, never released, until the process ends.
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, "UniqueName");
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, L"UniqueName");
     if (!mutex) return 0;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        MessageBoxA(nullptr, "既に起動されています", "起動確認", MB_OK);
+        MessageBoxW(nullptr, Wide(AlreadyRunningText), Wide(StartupCaption), MB_OK);
         return 0;
     }
 
     Instance = instance;
     if (!RegisterMainClass(instance)) return 0;
 
-    MainWindow = CreateWindowExA(0, MainWindowClass, ProductTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 0, 0, MainWidth, MainHeight, nullptr, nullptr, instance, nullptr);
+    MainWindow = CreateWindowExW(0, MainWindowClass, Wide(ProductTitle),
+                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, MainWidth, MainHeight,
+                                 nullptr, nullptr, instance, nullptr);
     CentreOnDesktop(MainWindow);
 
     MSG msg = {};
     for (;;) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }

@@ -1,12 +1,14 @@
 // The main window procedure: one small handler per message, and the command
 // table that turns each menu id into one operation or one modal dialog.
 #include "app/main_window.h"
-#include "store/store.h"
+#include "core/messages.h"
 #include "files/file_commands.h"
 #include "logger/serial_download.h"
 #include "res/resource.h"
 #include "view/chart.h"
+#include "store/store.h"
 #include "view/dialogs.h"
+#include "win/wide.h"
 
 namespace {
 
@@ -15,7 +17,7 @@ constexpr UINT DataCommands[] = {IDM_SAVE_AS, IDM_DATA_VIEW, IDM_TEXT_INPUT, IDM
                                  IDM_CLEAR};
 
 void OnCreate(HWND window) {
-    StatusLabel = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 6, 6, 80, 20, window,
+    StatusLabel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 6, 6, 80, 20, window,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_LABEL)),
                                   Instance, nullptr);
 }
@@ -28,8 +30,8 @@ void OnPaint(HWND window) {
 }
 
 void OnClose(HWND window) {
-    if (MessageBoxA(window, "終了してもよいですか", "終了確認", MB_YESNO | MB_ICONQUESTION) ==
-        IDYES)
+    if (MessageBoxW(window, Wide(ConfirmExitText), Wide(ExitCaption),
+                    MB_YESNO | MB_ICONQUESTION) == IDYES)
         DestroyWindow(window);
 }
 
@@ -41,8 +43,8 @@ void OnInitMenuPopup(HMENU popup) {
 }
 
 // Opened from the program's own templates, owned by the main window.
-void ShowDialog(const char* name, DLGPROC procedure) {
-    DialogBoxParamA(Instance, name, MainWindow, procedure, 0);
+void ShowDialog(const wchar_t* name, DLGPROC procedure) {
+    DialogBoxParamW(Instance, name, MainWindow, procedure, 0);
 }
 
 void OnCommand(HWND window, WORD id) {
@@ -50,11 +52,11 @@ void OnCommand(HWND window, WORD id) {
     case IDM_RECEIVE: ReceiveFromLogger(window); break;
     case IDM_OPEN: OpenRecording(window); break;
     case IDM_SAVE_AS: SaveRecordingAs(window); break;
-    case IDM_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
-    case IDM_DISPLAY_RANGE: ShowDialog("RANGEDLG", RangeDlgProc); break;
-    case IDM_TEXT_INPUT: ShowDialog("TEXTDLG", TextDlgProc); break;
-    case IDM_DATA_VIEW: ShowDialog("DATADLG", DataDlgProc); break;
-    case IDM_MAXIMUM: ShowDialog("MAXDLG", MaxDlgProc); break;
+    case IDM_EXIT: SendMessageW(window, WM_CLOSE, 0, 0); break;
+    case IDM_DISPLAY_RANGE: ShowDialog(RangeTemplate, RangeDlgProc); break;
+    case IDM_TEXT_INPUT: ShowDialog(TextTemplate, TextDlgProc); break;
+    case IDM_DATA_VIEW: ShowDialog(DataTemplate, DataDlgProc); break;
+    case IDM_MAXIMUM: ShowDialog(MaxTemplate, MaxDlgProc); break;
     case IDM_CLEAR: ClearRecording(window); break;
     default: break;
     }
@@ -70,6 +72,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE: OnClose(window); return 0;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -42,22 +42,3 @@ int FormatNumber(int64_t value, char out[NumberTextSize]) {
     out[length] = 0;
     return length;
 }
-
-void FormatFileCaption(char* out, size_t size, const char* productTitle, const char* fileName) {
-    if (size == 0) return;
-    out[0] = 0;
-    const size_t title = FitText932(productTitle, size - 1);
-    std::memcpy(out, productTitle, title);
-    out[title] = 0;
-    constexpr char open[] = " [ ";
-    constexpr char close[] = " ]";
-    const size_t frame = sizeof open - 1 + sizeof close - 1;
-    if (title + frame > size - 1) return;
-    const size_t name = FitText932(fileName, size - 1 - title - frame);
-    char* p = out + title;
-    std::memcpy(p, open, sizeof open - 1);
-    p += sizeof open - 1;
-    std::memcpy(p, fileName, name);
-    p += name;
-    std::memcpy(p, close, sizeof close);
-}

@@ -18,7 +18,3 @@ void CopyText932(char* out, size_t size, const char* s);
 constexpr int NumberTextSize = 21;
 // Signed decimal, "-" when negative, no padding or grouping. Returns the length.
 int FormatNumber(int64_t value, char out[NumberTextSize]);
-
-// The main window caption "%s [ %s ]" for a file name, at most size - 1 bytes:
-// a long name is shortened, never in the middle of a double-byte character.
-void FormatFileCaption(char* out, size_t size, const char* productTitle, const char* fileName);

@@ -1,22 +1,22 @@
 // Save As writes a temporary file beside the target and moves it over the
 // target only once every line is written and the file closed, so a failed
 // save never costs the user the file that was there. Open reads and checks
-// the whole file before it touches the recording.
+// the whole file before it touches the recording. Paths are UTF-16 from the
+// dialog to the disk.
 #include "files/file_commands.h"
 
-#include <cstring>
+#include <string>
 
-#include "win/owned_handle.h"
-#include "store/store.h"
+#include "core/file_name.h"
+#include "core/messages.h"
 #include "files/recording_file.h"
+#include "store/store.h"
+#include "win/owned_handle.h"
+#include "win/wide.h"
 
 namespace {
 
 constexpr int PathSize = 260;
-
-void ShowError(HWND window, const char* message) {
-    MessageBoxA(window, message, "エラー", MB_OK);
-}
 
 // The movable block the whole file is read into, unlocked and freed on exit.
 class ReadBlock {
@@ -37,43 +37,35 @@ class ReadBlock {
 };
 
 struct FileChoice {
-    char path[PathSize] = {};
-    char name[PathSize] = {}; // without the folder, for the caption
+    wchar_t path[PathSize] = {};
 };
 
 // The dialog structure as the older systems knew it, so that every system
 // shows the plain dialog.
-OPENFILENAMEA FileDialogFields(HWND window, FileChoice& choice, const char* title) {
-    OPENFILENAMEA ofn;
-    std::memset(&ofn, 0, sizeof ofn);
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+OPENFILENAMEW FileDialogFields(HWND window, FileChoice& choice, const wchar_t* title) {
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
     ofn.hwndOwner = window;
-    ofn.lpstrFilter = "照度計データ(*.mv2)\0*.mv2\0";
+    ofn.lpstrFilter = L"照度計データ(*.mv2)\0*.mv2\0";
     ofn.lpstrFile = choice.path;
     ofn.nMaxFile = PathSize;
-    ofn.lpstrFileTitle = choice.name;
-    ofn.nMaxFileTitle = PathSize;
     ofn.lpstrTitle = title;
     ofn.Flags = OFN_OVERWRITEPROMPT;
-    ofn.lpstrDefExt = "mv2";
+    ofn.lpstrDefExt = L"mv2";
     return ofn;
 }
 
 // The folder of a full path, with its trailing backslash.
-void FolderOf(const char* path, char folder[PathSize]) {
-    std::strcpy(folder, path);
-    char* slash = std::strrchr(folder, '\\');
-    if (slash)
-        slash[1] = 0;
-    else
-        std::strcpy(folder, ".\\");
+std::u16string FolderOf(const wchar_t* path) {
+    const std::u16string_view folder = SplitPath(Utf16(path)).folder;
+    return folder.empty() ? u".\\" : std::u16string(folder);
 }
 
 // An existing target that another program holds open, or that is read-only,
 // cannot be replaced: tell the user before anything is written.
-bool TargetCanBeReplaced(const char* path) {
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return true;
-    OwnedHandle probe(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+bool TargetCanBeReplaced(const wchar_t* path) {
+    if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) return true;
+    OwnedHandle probe(CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     return probe.valid();
 }
@@ -97,21 +89,20 @@ WriteOutcome WriteRecordingFile(OwnedHandle& file, const Recording& r) {
 
 int SaveRecordingAs(HWND window) {
     FileChoice choice;
-    OPENFILENAMEA ofn = FileDialogFields(window, choice, "照度記録を保存");
-    if (!GetSaveFileNameA(&ofn)) return -1;
+    OPENFILENAMEW ofn = FileDialogFields(window, choice, L"照度記録を保存");
+    if (!GetSaveFileNameW(&ofn)) return -1;
 
-    char folder[PathSize];
-    char temporary[MAX_PATH];
-    FolderOf(choice.path, folder);
-    if (!TargetCanBeReplaced(choice.path) || !GetTempFileNameA(folder, "mv2", 0, temporary)) {
-        ShowError(window, "ファイルが作れません");
+    wchar_t temporary[MAX_PATH];
+    if (!TargetCanBeReplaced(choice.path) ||
+        !GetTempFileNameW(Wide(FolderOf(choice.path).c_str()), L"mv2", 0, temporary)) {
+        ShowError(window, CannotCreateFileText);
         return -1;
     }
-    OwnedHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    OwnedHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
-        DeleteFileA(temporary);
-        ShowError(window, "ファイルが作れません");
+        DeleteFileW(temporary);
+        ShowError(window, CannotCreateFileText);
         return -1;
     }
 
@@ -121,54 +112,54 @@ int SaveRecordingAs(HWND window) {
     switch (WriteRecordingFile(file, TheRecording)) {
     case WriteOutcome::WriteFailed:
         file.close();
-        DeleteFileA(temporary);
-        ShowError(window, "ファイルに書き込めません");
+        DeleteFileW(temporary);
+        ShowError(window, CannotWriteFileText);
         return -1;
     case WriteOutcome::CloseFailed:
-        DeleteFileA(temporary);
-        ShowError(window, "ファイルを閉じる事が出来ません");
+        DeleteFileW(temporary);
+        ShowError(window, CannotCloseFileText);
         return -1;
     case WriteOutcome::Written: break;
     }
-    if (!MoveFileExA(temporary, choice.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary);
-        ShowError(window, "ファイルが作れません");
+    if (!MoveFileExW(temporary, choice.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temporary);
+        ShowError(window, CannotCreateFileText);
         return -1;
     }
-    ShowSavedFile(choice.name);
+    SetCurrentFile(Utf16(choice.path));
     return 0;
 }
 
 int OpenRecording(HWND window) {
     FileChoice choice;
-    OPENFILENAMEA ofn = FileDialogFields(window, choice, "照度記録を開く");
-    if (!GetOpenFileNameA(&ofn)) return -1;
+    OPENFILENAMEW ofn = FileDialogFields(window, choice, L"照度記録を開く");
+    if (!GetOpenFileNameW(&ofn)) return -1;
 
-    OwnedHandle file(CreateFileA(choice.path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    OwnedHandle file(CreateFileW(choice.path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
     if (!file.valid() || !GetFileSizeEx(file.get(), &size)) {
-        ShowError(window, "ファイルが読めません");
+        ShowError(window, CannotReadFileText);
         return -1;
     }
     if (static_cast<uint64_t>(size.QuadPart) > LargestRecordingFile) {
-        ShowError(window, "ファイルが違います");
+        ShowError(window, WrongFileText);
         return -1;
     }
     const DWORD bytes = static_cast<DWORD>(size.QuadPart);
     ReadBlock block(bytes + 1); // the zero after the data ends the text
     if (!block.allocated()) {
-        ShowError(window, "メモリが確保出来ません");
+        ShowError(window, NoMemoryText);
         return -1;
     }
     char* text = block.lock();
     if (!text) {
-        ShowError(window, "メモリがロック出来ません");
+        ShowError(window, CannotLockMemoryText);
         return -1;
     }
     DWORD read = 0;
     if (!ReadFile(file.get(), text, bytes, &read, nullptr) || read != bytes) {
-        ShowError(window, "ファイルが読めません");
+        ShowError(window, CannotReadFileText);
         return -1;
     }
     file.close();
@@ -176,9 +167,9 @@ int OpenRecording(HWND window) {
     static Recording loaded; // a full recording, kept off the stack
     loaded = TheRecording;
     if (ParseRecordingFile(text, loaded) != FileVerdict::Read) {
-        ShowError(window, "ファイルが違います");
+        ShowError(window, WrongFileText);
         return -1;
     }
-    ReplaceRecording(loaded, choice.name);
+    ReplaceRecording(loaded, Utf16(choice.path));
     return 0;
 }

@@ -5,41 +5,46 @@
 
 #include <cstring>
 
-#include "win/owned_handle.h"
-#include "store/store.h"
+#include "core/messages.h"
 #include "logger/logger_reply.h"
+#include "store/store.h"
+#include "win/owned_handle.h"
+#include "win/wide.h"
 
 namespace {
 
 struct PortName {
-    const char* opened;
-    const char* shown;
+    const wchar_t* opened;
+    const wchar_t* shown;
 };
 
 // From 10 on, the names work only through the device namespace.
 constexpr PortName Ports[] = {
-    {"COM1", "COM1"},          {"COM2", "COM2"},          {"COM3", "COM3"},
-    {"COM4", "COM4"},          {"COM5", "COM5"},          {"COM6", "COM6"},
-    {"COM7", "COM7"},          {"COM8", "COM8"},          {"COM9", "COM9"},
-    {"\\\\.\\COM10", "COM10"}, {"\\\\.\\COM11", "COM11"}, {"\\\\.\\COM12", "COM12"},
-    {"\\\\.\\COM13", "COM13"}, {"\\\\.\\COM14", "COM14"}, {"\\\\.\\COM15", "COM15"},
+    {L"COM1", L"COM1"},          {L"COM2", L"COM2"},          {L"COM3", L"COM3"},
+    {L"COM4", L"COM4"},          {L"COM5", L"COM5"},          {L"COM6", L"COM6"},
+    {L"COM7", L"COM7"},          {L"COM8", L"COM8"},          {L"COM9", L"COM9"},
+    {L"\\\\.\\COM10", L"COM10"}, {L"\\\\.\\COM11", L"COM11"}, {L"\\\\.\\COM12", L"COM12"},
+    {L"\\\\.\\COM13", L"COM13"}, {L"\\\\.\\COM14", L"COM14"}, {L"\\\\.\\COM15", L"COM15"},
 };
 
-void ShowError(const char* message) {
-    MessageBoxA(nullptr, message, "エラー", MB_OK);
+// The download's errors have never had an owner: the box stands on its own
+// and does not block the main window, as users of the logger know it.
+void ShowDownloadError(const char16_t* message) {
+    ShowError(nullptr, message);
 }
 
-void ShowPort(const char* name) {
-    SetWindowTextA(StatusLabel, name);
+void ShowPort(const wchar_t* name) {
+    SetWindowTextW(StatusLabel, name);
     UpdateWindow(StatusLabel); // the loop below lets no paint message through
 }
 
-// The first port that opens, and its handle; nullptr when none does.
-const PortName* OpenFirstPort(HANDLE* handle) {
+// The first port that opens, held by `port` from the moment it opens;
+// nullptr when none does.
+const PortName* OpenFirstPort(OwnedHandle& port) {
     for (const PortName& p : Ports) {
-        *handle = CreateFileA(p.opened, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-        if (*handle != INVALID_HANDLE_VALUE) return &p;
+        port.reset(CreateFileW(p.opened, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               0, nullptr));
+        if (port.valid()) return &p;
     }
     return nullptr;
 }
@@ -70,7 +75,12 @@ void SetUpLine(HANDLE port) {
     dcb.fRtsControl = RTS_CONTROL_TOGGLE;
     dcb.fAbortOnError = 0;
     SetCommState(port, &dcb);
-    COMMTIMEOUTS timeouts = {1000, 0, 5000, 0, 0};
+    COMMTIMEOUTS timeouts = {};
+    timeouts.ReadIntervalTimeout = 1000;
+    timeouts.ReadTotalTimeoutMultiplier = 0;
+    timeouts.ReadTotalTimeoutConstant = 5000; // a silent logger: 5 s for each byte
+    timeouts.WriteTotalTimeoutMultiplier = 0;
+    timeouts.WriteTotalTimeoutConstant = 0; // writes have no time-out
     SetCommTimeouts(port, &timeouts);
 }
 
@@ -99,11 +109,10 @@ int ReceiveFromLogger(HWND) {
     static unsigned char reply[ReplyBufferSize];
     std::memset(reply, 0, sizeof reply);
 
-    HANDLE opened = INVALID_HANDLE_VALUE;
-    const PortName* name = OpenFirstPort(&opened);
-    OwnedHandle port(opened);
+    OwnedHandle port;
+    const PortName* name = OpenFirstPort(port);
     if (!name) {
-        ShowError("ポートがオープン出来ません");
+        ShowDownloadError(PortCannotOpenText);
         return -1;
     }
     SetUpLine(port.get());
@@ -113,13 +122,13 @@ int ReceiveFromLogger(HWND) {
 
     const int length = ReadReply(port.get(), reply);
     port.close();
-    ShowPort("");
+    ShowPort(L"");
     if (length < 0) {
-        ShowError("通信できません");
+        ShowDownloadError(NoCommunicationText);
         return -1;
     }
     if (!IsCompleteReply(reply, length)) {
-        ShowError("受信データが正しくありません");
+        ShowDownloadError(BadReplyText);
         return -1;
     }
     TakeReceived(reply);

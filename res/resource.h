@@ -1,6 +1,25 @@
-// Command and control ids shared by the resource script and the code.
-// Plain numbers only: windres reads this file too.
+// Resource names, command and control ids shared by the resource script and
+// the code: each is defined once here, so a typo cannot fail silently on one
+// side. windres reads this file too (RC_INVOKED).
 #pragma once
+
+// The menu and the dialog templates, looked up by name.
+#define MAIN_MENU_NAME "MYMENU"
+#define RANGE_TEMPLATE_NAME "RANGEDLG"
+#define TEXT_TEMPLATE_NAME "TEXTDLG"
+#define DATA_TEMPLATE_NAME "DATADLG"
+#define MAX_TEMPLATE_NAME "MAXDLG"
+
+#ifndef RC_INVOKED
+constexpr wchar_t MainMenuName[] = L"" MAIN_MENU_NAME;
+constexpr wchar_t RangeTemplate[] = L"" RANGE_TEMPLATE_NAME;
+constexpr wchar_t TextTemplate[] = L"" TEXT_TEMPLATE_NAME;
+constexpr wchar_t DataTemplate[] = L"" DATA_TEMPLATE_NAME;
+constexpr wchar_t MaxTemplate[] = L"" MAX_TEMPLATE_NAME;
+#endif
+
+// The program's icon (16, 32 and 48 pixels)
+#define IDI_MAIN 1
 
 // MYMENU
 #define IDM_RECEIVE 40001

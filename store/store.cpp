@@ -1,23 +1,19 @@
 // The store's data, the shared handles and the one place that changes them.
 #include "store/store.h"
 
-#include "core/text.h"
+#include "core/file_name.h"
+#include "win/wide.h"
 
 namespace {
 
 Recording Current;
 int32_t CurrentRange = InitialDisplayRange;
+std::u16string CurrentPath;
 
-constexpr int CaptionBufferSize = 260;
-
-void ShowCaption(const char* fileName) {
-    if (!fileName) {
-        SetWindowTextA(MainWindow, ProductTitle);
-        return;
-    }
-    char caption[CaptionBufferSize];
-    FormatFileCaption(caption, sizeof caption, ProductTitle, fileName);
-    SetWindowTextA(MainWindow, caption);
+void ShowCaption() {
+    const std::u16string caption =
+        CurrentPath.empty() ? ProductTitle : FileCaption(ProductTitle, SplitPath(CurrentPath).name);
+    SetWindowTextW(MainWindow, Wide(caption.c_str()));
 }
 
 void Repaint() {
@@ -34,16 +30,22 @@ HINSTANCE Instance;
 HWND MainWindow;
 HWND StatusLabel;
 
-void ReplaceRecording(const Recording& r, const char* fileName) {
+const std::u16string& CurrentFile() {
+    return CurrentPath;
+}
+
+void ReplaceRecording(const Recording& r, const char16_t* path) {
     Current = r;
     Current.DataLoaded = 1;
-    ShowCaption(fileName);
+    CurrentPath = path ? path : u"";
+    ShowCaption();
     Repaint();
 }
 
 int ClearRecording(HWND) {
     EmptyRecording(Current);
-    ShowCaption(nullptr);
+    CurrentPath.clear();
+    ShowCaption();
     Repaint();
     return 0;
 }
@@ -57,6 +59,7 @@ void SetTexts(const TextFields& texts) {
     Current.RecordingTexts = texts;
 }
 
-void ShowSavedFile(const char* fileName) {
-    ShowCaption(fileName);
+void SetCurrentFile(const char16_t* path) {
+    CurrentPath = path;
+    ShowCaption();
 }

@@ -5,11 +5,13 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "core/recording.h"
 
-// The caption whenever no file name is shown (code page 932 bytes).
-constexpr char ProductTitle[] = "MARVEK Ⅱ";
-constexpr char MainWindowClass[] = "marvek02";
+// The caption whenever no file name is shown.
+constexpr char16_t ProductTitle[] = u"MARVEK Ⅱ";
+constexpr wchar_t MainWindowClass[] = L"marvek02";
 
 extern const Recording& TheRecording;
 extern const int32_t& DisplayRange; // 0..4
@@ -21,15 +23,19 @@ extern HINSTANCE Instance;
 extern HWND MainWindow;
 extern HWND StatusLabel;
 
-// A recording read from a file (fileName: the name shown in the caption) or
-// received from the logger (fileName nullptr: the caption is the product
-// title) becomes the one shown: loaded and repainted.
-void ReplaceRecording(const Recording& r, const char* fileName);
+// The file the caption names: the one the recording was opened from or last
+// saved as; empty while none is.
+const std::u16string& CurrentFile();
+
+// A recording read from the file at `path`, or received from the logger
+// (path nullptr: the caption is the product title), becomes the one shown:
+// loaded and repainted.
+void ReplaceRecording(const Recording& r, const char16_t* path);
 // Empties the recording, resets the caption and repaints without traces.
 int ClearRecording(HWND window);
 // Always repaints, whether the range changed or not.
 void SetDisplayRange(int32_t range);
 // The texts are not shown on the chart or in the caption: nothing to repaint.
 void SetTexts(const TextFields& texts);
-// After a save, the caption names the file.
-void ShowSavedFile(const char* fileName);
+// After a save the caption names the file.
+void SetCurrentFile(const char16_t* path);

@@ -1,7 +1,7 @@
 # Sourced by every script that runs the program or its tests under Wine.
-# Sets up, once, a project-local Wine prefix (quiet, Japanese locale so the
-# ANSI code page is 932, Japanese fonts under the face names the program asks
-# for, no window-manager stall) and makes sure an X display exists.
+# Sets up, once, a project-local Wine prefix (quiet, Japanese fonts under the
+# face names the program asks for and as the fallback of the system's UI
+# fonts, no window-manager stall) and makes sure an X display exists.
 # Use: source tools/wine-env.sh; bench_ready
 
 BENCH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -9,8 +9,10 @@ export WINEPREFIX=${WINEPREFIX:-$BENCH_ROOT/build/wineprefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
-# The Unix locale, not the registry, decides Wine's ANSI code page.
-export LC_ALL=ja_JP.UTF-8
+# The Unix locale, not the registry, decides Wine's ANSI code page. The
+# program does not depend on it: the tests run under a non-Japanese one, and
+# MARVEK_WINE_LOCALE=ja_JP.UTF-8 gives the code page of a Japanese Windows.
+export LC_ALL=${MARVEK_WINE_LOCALE:-C.UTF-8}
 
 bench_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
@@ -24,7 +26,7 @@ bench_display() {
 }
 
 # Changed whenever the prefix's set-up changes, so older prefixes are rebuilt.
-BENCH_MARKER=.bench-ready-3
+BENCH_MARKER=.bench-ready-4
 
 bench_prefix() {
   if [ -f "$WINEPREFIX/$BENCH_MARKER" ]; then return 0; fi
@@ -44,6 +46,10 @@ bench_prefix() {
     wine reg add "$repl" /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f
     wine reg add "$repl" /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f
     wine reg add "$repl" /v 'MS UI Gothic' /t REG_SZ /d IPAPGothic /f
+    # Under any locale the bold caption font falls back to a Japanese face,
+    # as Windows links its UI fonts (the regular one already is).
+    local links='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    wine reg add "$links" /v 'Tahoma Bold' /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f
     # COMn is whatever $WINEPREFIX/ports/comN points at: the logger
     # simulator's pty, or a directory, which no program can open as a port.
     local n

@@ -2,8 +2,6 @@
 // with them.
 #include "view/chart.h"
 
-#include <cstring>
-
 #include "view/chart_scale.h"
 #include "view/gdi_select.h"
 
@@ -14,13 +12,18 @@ constexpr COLORREF Blue = 0x00FF0000;
 constexpr COLORREF Red = 0x000000FF;
 
 HFONT CreateChartFont() {
-    return CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+    return CreateFontW(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN,
-                       "ＭＳ ゴシック");
+                       L"ＭＳ ゴシック");
 }
 
-void DrawText(HDC dc, int x, int y, const char* text) {
-    TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
+// The labels are ASCII, so each byte is its own UTF-16 unit.
+void DrawLabel(HDC dc, int x, int y, const char* text) {
+    wchar_t wide[16];
+    int n = 0;
+    for (; text[n] != 0 && n < 16; ++n)
+        wide[n] = static_cast<unsigned char>(text[n]);
+    TextOutW(dc, x, y, wide, n);
 }
 
 void DrawLine(HDC dc, int x0, int y0, int x1, int y1) {
@@ -59,11 +62,11 @@ int PaintChartFrame(HDC dc, int32_t range) {
     {
         SelectedObject font(dc, CreateChartFont());
         for (int k = 0; k < HorizontalGridLines; ++k)
-            DrawText(dc, 10, 30 + GridRowHeight * k, RangeLabel(range, k));
+            DrawLabel(dc, 10, 30 + GridRowHeight * k, RangeLabel(range, k));
         for (int k = 0; k < VerticalGridLines; ++k)
-            DrawText(dc, 52 + GridColumnWidth * k, 539, HourLabels[k]);
-        DrawText(dc, 260, 8, "CH1");
-        DrawText(dc, 360, 8, "CH2");
+            DrawLabel(dc, 52 + GridColumnWidth * k, 539, HourLabels[k]);
+        DrawLabel(dc, 260, 8, "CH1");
+        DrawLabel(dc, 360, 8, "CH2");
     }
     DrawLegendStroke(dc, Blue, 290);
     DrawLegendStroke(dc, Red, 390);

@@ -26,7 +26,7 @@ void FillDataDlgDate(HWND dialog) {
     SetDlgItemNumber(dialog, IDC_DAY, s.Day);
     char weekday[WeekdayTextSize];
     WeekdayText(s.Weekday, weekday);
-    SetDlgItemTextA(dialog, IDC_WEEKDAY, weekday);
+    SetDlgItemAscii(dialog, IDC_WEEKDAY, weekday);
 }
 
 void FillDataDlgSample(int32_t n, HWND dialog) {
@@ -50,7 +50,16 @@ void Step(HWND dialog, int32_t step) {
 void SetDlgItemNumber(HWND dialog, int id, int64_t value) {
     char text[NumberTextSize];
     FormatNumber(value, text);
-    SetDlgItemTextA(dialog, id, text);
+    SetDlgItemAscii(dialog, id, text);
+}
+
+void SetDlgItemAscii(HWND dialog, int id, const char* text) {
+    wchar_t wide[NumberTextSize];
+    int n = 0;
+    for (; text[n] != 0 && n < NumberTextSize - 1; ++n)
+        wide[n] = static_cast<unsigned char>(text[n]);
+    wide[n] = 0;
+    SetDlgItemTextW(dialog, id, wide);
 }
 
 INT_PTR CALLBACK DataDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

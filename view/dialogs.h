@@ -17,3 +17,5 @@ INT_PTR CALLBACK MaxDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 // Shows a number in a dialog field.
 void SetDlgItemNumber(HWND dialog, int id, int64_t value);
+// Shows an ASCII text in a dialog field.
+void SetDlgItemAscii(HWND dialog, int id, const char* text);

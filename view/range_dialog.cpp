@@ -10,7 +10,7 @@ constexpr int RangeButtons[5] = {IDC_RANGE_12500, IDC_RANGE_25000, IDC_RANGE_500
 
 void ShowRange(HWND dialog) {
     for (int i = 0; i < 5; ++i)
-        SendDlgItemMessageA(dialog, RangeButtons[i], BM_SETCHECK, i == DisplayRange ? 1 : 0, 0);
+        SendDlgItemMessageW(dialog, RangeButtons[i], BM_SETCHECK, i == DisplayRange ? 1 : 0, 0);
 }
 
 // The highest checked button wins; with none checked the range stays.

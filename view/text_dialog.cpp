@@ -1,10 +1,13 @@
 // The text dialog: title, channel names and memo of the recording.
 #include <cstring>
+#include <string>
 
+#include "core/cp932.h"
 #include "store/store.h"
 #include "core/text.h"
 #include "res/resource.h"
 #include "view/dialogs.h"
+#include "win/wide.h"
 
 namespace {
 
@@ -28,13 +31,13 @@ void ShowTexts(HWND dialog) {
     TextEdit edits[4];
     TextEdits(texts, edits);
     for (const TextEdit& e : edits)
-        SendDlgItemMessageA(dialog, e.id, EM_LIMITTEXT, TypedTextLimit, 0);
+        SendDlgItemMessageW(dialog, e.id, EM_LIMITTEXT, TypedTextLimit, 0);
     // The save placeholder shows, and stays from now on, as an empty text.
     for (const TextEdit& e : edits)
         if (std::strcmp(e.field, EmptyPlaceholder) == 0) e.field[0] = 0;
     SetTexts(texts);
     for (const TextEdit& e : edits)
-        SetDlgItemTextA(dialog, e.id, e.field);
+        SetItemText932(dialog, e.id, e.field);
 }
 
 // The edit may hold more than a field (pasted text, or an edit control that
@@ -45,11 +48,8 @@ void TakeTexts(HWND dialog) {
     TextEdit edits[4];
     TextEdits(texts, edits);
     for (const TextEdit& e : edits) {
-        // Only the first 63 bytes can be kept; where a longer read is cut does
-        // not matter.
-        char text[4 * TextFieldSize] = {};
-        GetDlgItemTextA(dialog, e.id, text, sizeof text);
-        CopyText932(e.field, TextFieldSize, text);
+        const std::string text = Utf16ToCp932Lossy(ItemText(dialog, e.id));
+        CopyText932(e.field, TextFieldSize, text.c_str());
     }
     SetTexts(texts);
 }

@@ -6,6 +6,14 @@
 
 namespace {
 
+// The program's menus are Unicode and its code page may be any: read wide,
+// hand back code page 932 as the driver compares it.
+void MenuText(HMENU menu, int position, char out[64]) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+    if (WideCharToMultiByte(932, 0, text, -1, out, 64, nullptr, nullptr) == 0) out[0] = 0;
+}
+
 void Probe(HWND window) {
     HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, MenuProbeMapping);
     if (!mapping) return;
@@ -16,7 +24,7 @@ void Probe(HWND window) {
         HMENU bar = GetMenu(window);
         const int popups = GetMenuItemCount(bar);
         for (int p = 0; p < popups && p < 8; ++p) {
-            GetMenuStringA(bar, p, report->popupText[p], 64, MF_BYPOSITION);
+            MenuText(bar, p, report->popupText[p]);
             HMENU popup = GetSubMenu(bar, p);
             SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
                          MAKELPARAM(p, FALSE));
@@ -26,7 +34,7 @@ void Probe(HWND window) {
                 item.popup = p;
                 item.id = GetMenuItemID(popup, i);
                 item.state = GetMenuState(popup, i, MF_BYPOSITION);
-                GetMenuStringA(popup, i, item.text, 64, MF_BYPOSITION);
+                MenuText(popup, i, item.text);
             }
         }
         report->popupCount = popups;

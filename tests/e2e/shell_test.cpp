@@ -4,7 +4,8 @@
 
 namespace {
 
-TEST(Bench, AnsiCodePageIs932) {
+// The driver compares texts as code page 932, whatever the system's locale.
+TEST(Locale, TheDriverReadsCodePage932) {
     EXPECT_EQ(GetACP(), 932u);
 }
 

@@ -40,21 +40,4 @@ TEST(NumberText, SignedDecimalWithoutPadding) {
     }
 }
 
-TEST(FileCaption, TitleAndNameAndShortenedOnlyBetweenCharacters) {
-    char out[260];
-    FormatFileCaption(out, sizeof out, "MARVEK \x87\x55", "day1.mv2");
-    EXPECT_STREQ(out, "MARVEK \x87\x55 [ day1.mv2 ]");
-
-    std::string name;
-    for (int i = 0; i < 150; ++i)
-        name += "\x93\xFA"; // 300 bytes of double-byte characters
-    FormatFileCaption(out, sizeof out, "MARVEK \x87\x55", name.c_str());
-    const std::string caption = out;
-    EXPECT_LE(caption.size(), 259u);
-    EXPECT_EQ(caption.substr(caption.size() - 2), " ]");
-    const std::string kept = caption.substr(12, caption.size() - 14);
-    EXPECT_EQ(kept.size() % 2, 0u);
-    EXPECT_EQ(kept, name.substr(0, kept.size()));
-}
-
 } // namespace

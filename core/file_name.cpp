@@ -1,0 +1,43 @@
+// Path splitting and the file caption.
+#include "core/file_name.h"
+
+namespace {
+
+bool IsSeparator(char16_t c) {
+    return c == u'\\' || c == u'/';
+}
+
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+} // namespace
+
+PathParts SplitPath(std::u16string_view path) {
+    size_t nameStart = 0;
+    for (size_t i = 0; i < path.size(); ++i)
+        if (IsSeparator(path[i]) || (i == 1 && path[i] == u':')) nameStart = i + 1;
+    PathParts parts;
+    parts.folder = path.substr(0, nameStart);
+    parts.name = path.substr(nameStart);
+    const size_t dot = parts.name.rfind(u'.');
+    const size_t stemLength = dot == std::u16string_view::npos || dot == 0 ? parts.name.size() : dot;
+    parts.stem = parts.name.substr(0, stemLength);
+    parts.extension = parts.name.substr(stemLength);
+    return parts;
+}
+
+std::u16string FileCaption(std::u16string_view title, std::u16string_view name, size_t limit) {
+    constexpr std::u16string_view open = u" [ ", close = u" ]";
+    std::u16string caption(title.substr(0, limit));
+    if (caption.size() + open.size() + close.size() > limit) return caption;
+    size_t room = limit - caption.size() - open.size() - close.size();
+    if (room < name.size()) {
+        if (room > 0 && IsHighSurrogate(name[room - 1])) --room;
+        name = name.substr(0, room);
+    }
+    caption += open;
+    caption += name;
+    caption += close;
+    return caption;
+}

@@ -1,0 +1,24 @@
+// Windows paths as UTF-16, split without the system: a path never passes
+// through code page 932, where the second byte of many Japanese characters is
+// a backslash. char16_t, since wchar_t is 32 bits on Linux.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+struct PathParts {
+    std::u16string_view folder;    // up to and with the last separator; may be empty
+    std::u16string_view name;      // the file's name with its extension
+    std::u16string_view stem;      // the name without the extension
+    std::u16string_view extension; // from the name's last dot on, or empty
+};
+
+// Separators are '\' and '/', and the ':' of a drive ("C:name"). A dot that
+// begins the name starts no extension.
+PathParts SplitPath(std::u16string_view path);
+
+// The main window caption "<title> [ <name> ]", at most `limit` UTF-16 units:
+// a long name is cut on a code point boundary (never half of a surrogate
+// pair) and " ]" is kept.
+std::u16string FileCaption(std::u16string_view title, std::u16string_view name,
+                           size_t limit = 259);

@@ -1,0 +1,42 @@
+// Every message and message-box caption the program shows, in one table, as
+// UTF-16. The window shows them through the wide calls; a console front end
+// prints the same texts.
+#pragma once
+
+// Captions.
+constexpr char16_t ErrorCaption[] = u"エラー";
+constexpr char16_t StartupCaption[] = u"起動確認";
+constexpr char16_t ExitCaption[] = u"終了確認";
+
+// Start-up and exit.
+constexpr char16_t AlreadyRunningText[] = u"既に起動されています";
+constexpr char16_t ConfirmExitText[] = u"終了してもよいですか";
+
+// The logger.
+constexpr char16_t PortCannotOpenText[] = u"ポートがオープン出来ません";
+constexpr char16_t NoCommunicationText[] = u"通信できません";
+constexpr char16_t BadReplyText[] = u"受信データが正しくありません";
+
+// Files.
+constexpr char16_t CannotCreateFileText[] = u"ファイルが作れません";
+constexpr char16_t CannotWriteFileText[] = u"ファイルに書き込めません";
+constexpr char16_t CannotCloseFileText[] = u"ファイルを閉じる事が出来ません";
+constexpr char16_t CannotReadFileText[] = u"ファイルが読めません";
+constexpr char16_t WrongFileText[] = u"ファイルが違います";
+constexpr char16_t NoMemoryText[] = u"メモリが確保出来ません";
+constexpr char16_t CannotLockMemoryText[] = u"メモリがロック出来ません";
+
+struct MessageEntry {
+    const char16_t* caption;
+    const char16_t* text;
+};
+
+// Each message with the caption of its box, for whoever must know them all.
+constexpr MessageEntry AllMessages[] = {
+    {StartupCaption, AlreadyRunningText},  {ExitCaption, ConfirmExitText},
+    {ErrorCaption, PortCannotOpenText},    {ErrorCaption, NoCommunicationText},
+    {ErrorCaption, BadReplyText},          {ErrorCaption, CannotCreateFileText},
+    {ErrorCaption, CannotWriteFileText},   {ErrorCaption, CannotCloseFileText},
+    {ErrorCaption, CannotReadFileText},    {ErrorCaption, WrongFileText},
+    {ErrorCaption, NoMemoryText},          {ErrorCaption, CannotLockMemoryText},
+};

@@ -1,0 +1,55 @@
+// Splitting UTF-16 paths, and the caption that shows a file's name.
+#include <gtest/gtest.h>
+
+#include "core/file_name.h"
+
+namespace {
+
+TEST(SplitPath, FolderNameStemAndExtension) {
+    const struct {
+        std::u16string path, folder, name, stem, extension;
+    } cases[] = {
+        {u"C:\\data\\day1.mv2", u"C:\\data\\", u"day1.mv2", u"day1", u".mv2"},
+        // In code page 932 the second byte of ソ and 表 is a backslash.
+        {u"C:\\ソーラー\\表示.mv2", u"C:\\ソーラー\\", u"表示.mv2", u"表示", u".mv2"},
+        {u"Z:\\tmp\\𠮷野.mv2", u"Z:\\tmp\\", u"𠮷野.mv2", u"𠮷野", u".mv2"},
+        {u"C:\\a.b\\name", u"C:\\a.b\\", u"name", u"name", u""},
+        {u"C:\\x\\a.b.mv2", u"C:\\x\\", u"a.b.mv2", u"a.b", u".mv2"},
+        {u"C:\\x\\name.", u"C:\\x\\", u"name.", u"name", u"."},
+        {u"C:\\x\\.hidden", u"C:\\x\\", u".hidden", u".hidden", u""},
+        {u"C:\\root.mv2", u"C:\\", u"root.mv2", u"root", u".mv2"},
+        {u"C:name.mv2", u"C:", u"name.mv2", u"name", u".mv2"},
+        {u"dir/café.csv", u"dir/", u"café.csv", u"café", u".csv"},
+        {u"\\\\?\\C:\\long\\f.mv2", u"\\\\?\\C:\\long\\", u"f.mv2", u"f", u".mv2"},
+        {u"plain", u"", u"plain", u"plain", u""},
+        {u"C:\\folder\\", u"C:\\folder\\", u"", u"", u""},
+    };
+    for (const auto& c : cases) {
+        const PathParts p = SplitPath(c.path);
+        EXPECT_EQ(p.folder, c.folder);
+        EXPECT_EQ(p.name, c.name);
+        EXPECT_EQ(p.stem, c.stem);
+        EXPECT_EQ(p.extension, c.extension);
+    }
+}
+
+TEST(FileCaption, TitleAndNameCutOnlyBetweenCodePoints) {
+    const std::u16string outside932 = u"MARVEK Ⅱ [ 𠮷野.mv2 ]";
+    EXPECT_EQ(FileCaption(u"MARVEK Ⅱ", outside932.substr(11, 7)), outside932);
+
+    std::u16string name;
+    for (int i = 0; i < 150; ++i)
+        name += u"𠮷"; // 300 units of surrogate pairs
+    for (size_t limit : {259u, 258u}) {
+        const std::u16string caption = FileCaption(u"MARVEK Ⅱ", name, limit);
+        EXPECT_LE(caption.size(), limit);
+        EXPECT_GE(caption.size(), limit - 1);
+        EXPECT_EQ(caption.substr(caption.size() - 2), u" ]");
+        const std::u16string kept = caption.substr(11, caption.size() - 13);
+        EXPECT_EQ(kept.size() % 2, 0u) << "half of a surrogate pair";
+        EXPECT_EQ(kept, name.substr(0, kept.size()));
+    }
+    EXPECT_EQ(FileCaption(u"MARVEK Ⅱ", u"x", 10), u"MARVEK Ⅱ");
+}
+
+} // namespace

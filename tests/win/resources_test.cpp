@@ -1,0 +1,97 @@
+// The program's resources as Windows reads them from marvek2.exe: the
+// manifest, the version, the icon and the named menu and templates.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "res/resource.h"
+
+namespace {
+
+std::wstring ProgramPath() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p = path;
+    return p.substr(0, p.find_last_of(L'\\') + 1) + L"marvek2.exe";
+}
+
+class Resources : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        program = LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(program, nullptr);
+    }
+    void TearDown() override { FreeLibrary(program); }
+    std::string Bytes(const wchar_t* name, const wchar_t* type) {
+        HRSRC found = FindResourceW(program, name, type);
+        if (!found) return "";
+        const char* data = static_cast<const char*>(LockResource(LoadResource(program, found)));
+        return std::string(data, SizeofResource(program, found));
+    }
+    HMODULE program = nullptr;
+};
+
+TEST_F(Resources, ManifestRunsAsInvokerOnWindows7To11WithoutDpiAwarenessOrCodePage) {
+    const std::string manifest = Bytes(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_FALSE(manifest.empty());
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    for (const char* os : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+                           "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+                           "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+                           "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
+        EXPECT_NE(manifest.find(os), std::string::npos) << os;
+    EXPECT_NE(manifest.find(">false</dpiAware>"), std::string::npos);
+    EXPECT_EQ(manifest.find("activeCodePage"), std::string::npos);
+}
+
+TEST_F(Resources, VersionNamesTheProductInJapanese) {
+    const std::wstring path = ProgramPath();
+    DWORD ignored = 0;
+    std::string block(GetFileVersionInfoSizeW(path.c_str(), &ignored), '\0');
+    ASSERT_FALSE(block.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), &block[0]));
+    WORD* translation = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &size));
+    EXPECT_EQ(translation[0], 0x0411);
+    EXPECT_EQ(translation[1], 1200);
+    auto value = [&](const wchar_t* name) {
+        wchar_t* text = nullptr;
+        UINT length = 0;
+        const std::wstring key = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+        if (!VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&text), &length))
+            return std::wstring(L"(none)");
+        return std::wstring(text);
+    };
+    EXPECT_EQ(value(L"ProductName"), L"MARVEK Ⅱ");
+    EXPECT_EQ(value(L"FileDescription"), L"MARVEK Ⅱ 照度ロガー ビューア");
+    EXPECT_EQ(value(L"OriginalFilename"), L"marvek2.exe");
+    EXPECT_EQ(value(L"FileVersion"), L"1.1.0");
+    EXPECT_EQ(value(L"ProductVersion"), L"1.1.0");
+    EXPECT_EQ(value(L"CompanyName"), L"(none)");
+    EXPECT_EQ(value(L"LegalCopyright"), L"(none)");
+}
+
+TEST_F(Resources, IconGroupHolds16And32And48Pixels) {
+    const std::string group = Bytes(MAKEINTRESOURCEW(IDI_MAIN), MAKEINTRESOURCEW(14));
+    ASSERT_GE(group.size(), 6u);
+    const int count = static_cast<unsigned char>(group[4]);
+    ASSERT_EQ(group.size(), 6u + 14u * count);
+    std::string sizes;
+    for (int i = 0; i < count; ++i)
+        sizes += std::to_string(static_cast<unsigned char>(group[6 + 14 * i])) + " ";
+    EXPECT_EQ(sizes, "16 32 48 ");
+}
+
+TEST_F(Resources, MenuAndTemplatesAreFoundByTheNamesTheCodeUses) {
+    EXPECT_NE(FindResourceW(program, MainMenuName, MAKEINTRESOURCEW(4)), nullptr);
+    for (const wchar_t* name : {RangeTemplate, TextTemplate, DataTemplate, MaxTemplate})
+        EXPECT_NE(FindResourceW(program, name, MAKEINTRESOURCEW(5)), nullptr) << name;
+    EXPECT_EQ(std::wstring(RangeTemplate), L"RANGEDLG");
+    EXPECT_EQ(std::wstring(MainMenuName), L"MYMENU");
+}
+
+} // namespace
