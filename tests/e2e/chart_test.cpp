@@ -1,4 +1,5 @@
 // The chart's pixels, captured from the screen.
+#include "res/resource.h"
 #include "tests/e2e/chart_pixels.h"
 #include "tests/e2e/driver.h"
 
@@ -18,7 +19,7 @@ TEST_F(Chart, EmptyChartShowsGridLabelsAndLegendAndNothingElse) {
 TEST_F(Chart, RepaintAfterBeingCoveredDrawsTheSameFrame) {
     const Capture before = CaptureClient(app.main);
     // A message box over the chart, then gone: the uncovered part is repainted.
-    Choose(app, 40004);
+    Choose(app, IDM_EXIT);
     HWND box = WaitForDialog(app, "終了確認");
     ASSERT_NE(box, nullptr);
     Click(box, IDNO);

@@ -13,6 +13,18 @@ constexpr char TextCaption[] = "補足テキストの入力／表示";
 constexpr char DataCaption[] = "データ表示";
 constexpr char MaxCaption[] = "最大照度";
 
+// The template's (0, 0) places the dialog's client area over the owner's.
+::testing::AssertionResult PlacedAtClientOrigin(HWND dialog, HWND owner) {
+    POINT inner = {0, 0};
+    ClientToScreen(dialog, &inner);
+    POINT origin = {0, 0};
+    ClientToScreen(owner, &origin);
+    if (inner.x == origin.x && inner.y == origin.y) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "dialog client at (" << inner.x << ", " << inner.y << "), client origin at ("
+           << origin.x << ", " << origin.y << ")";
+}
+
 class Dialogs : public ProgramTest {
   protected:
     void SetUp() override {
@@ -25,6 +37,16 @@ class Dialogs : public ProgramTest {
     HWND Open(WORD command, const char* caption) {
         HWND d = OpenDialog(app, command, caption);
         EXPECT_NE(d, nullptr) << caption;
+        return d;
+    }
+    // Opens a dialog the first time in a test: a screenshot, and where every
+    // dialog must stand and which button has the focus.
+    HWND OpenAsFirstSeen(WORD command, const char* caption, int focused, const char* screenshot) {
+        HWND d = Open(command, caption);
+        if (!d) return nullptr;
+        SaveScreenshot(CaptureWindow(d), screenshot);
+        EXPECT_TRUE(PlacedAtClientOrigin(d, app.main));
+        EXPECT_EQ(FocusOf(app), GetDlgItem(d, focused));
         return d;
     }
     // Closes a dialog with a button and waits until it is gone.
@@ -51,18 +73,6 @@ class Dialogs : public ProgramTest {
     std::string folder;
 };
 
-// The template's (0, 0) places the dialog's client area over the owner's.
-::testing::AssertionResult PlacedAtClientOrigin(HWND dialog, HWND owner) {
-    POINT inner = {0, 0};
-    ClientToScreen(dialog, &inner);
-    POINT origin = {0, 0};
-    ClientToScreen(owner, &origin);
-    if (inner.x == origin.x && inner.y == origin.y) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "dialog client at (" << inner.x << ", " << inner.y << "), client origin at ("
-           << origin.x << ", " << origin.y << ")";
-}
-
 // Labels and buttons as the templates hold them (code page 932 in, out).
 void ExpectTexts(HWND dialog, std::initializer_list<std::pair<int, const char*>> texts) {
     for (const auto& [id, text] : texts)
@@ -73,11 +83,8 @@ TEST_F(Dialogs, DisplayRangeOpensOnTheCurrentRangeAndOkRescalesTheChart) {
     Recording r = KnownRecording();
     BandedSamples(0, r.Ch1Samples, r.Ch2Samples);
     Load(r);
-    HWND d = Open(IDM_DISPLAY_RANGE, RangeCaption);
+    HWND d = OpenAsFirstSeen(IDM_DISPLAY_RANGE, RangeCaption, IDOK, "dialog_range");
     ASSERT_NE(d, nullptr);
-    SaveScreenshot(CaptureWindow(d), "dialog_range");
-    EXPECT_TRUE(PlacedAtClientOrigin(d, app.main));
-    EXPECT_EQ(FocusOf(app), GetDlgItem(d, IDOK));
     ExpectTexts(d, {{IDOK, "OK"},
                     {IDCANCEL, "ｷｬﾝｾﾙ"},
                     {IDC_RANGE_12500, "　１２５００ＬＵＸ"},
@@ -142,11 +149,8 @@ TEST_F(Dialogs, TextsShowThePlaceholderAsEmptyAndOkWritesThemBack) {
     std::strcpy(r.RecordingTexts.Memo, "メモ欄");
     Load(r);
 
-    HWND d = Open(IDM_TEXT_INPUT, TextCaption);
+    HWND d = OpenAsFirstSeen(IDM_TEXT_INPUT, TextCaption, IDOK, "dialog_text");
     ASSERT_NE(d, nullptr);
-    SaveScreenshot(CaptureWindow(d), "dialog_text");
-    EXPECT_TRUE(PlacedAtClientOrigin(d, app.main));
-    EXPECT_EQ(FocusOf(app), GetDlgItem(d, IDOK));
     ExpectTexts(d, {{IDC_TITLE, ""},
                     {IDC_CH1_NAME, "  "},
                     {IDC_CH2_NAME, std::string(55, 'w').c_str()},
@@ -262,11 +266,8 @@ void ExpectSample(HWND d, const Shown& s) {
 
 TEST_F(Dialogs, DataViewStepsThroughTheDayAndRefusesWholeStepsBeyondIt) {
     Load(DayStartingAt(5, 0));
-    HWND d = Open(IDM_DATA_VIEW, DataCaption);
+    HWND d = OpenAsFirstSeen(IDM_DATA_VIEW, DataCaption, IDCANCEL, "dialog_data");
     ASSERT_NE(d, nullptr);
-    SaveScreenshot(CaptureWindow(d), "dialog_data");
-    EXPECT_TRUE(PlacedAtClientOrigin(d, app.main));
-    EXPECT_EQ(FocusOf(app), GetDlgItem(d, IDCANCEL));
     ExpectTexts(d, {{IDC_YEAR, "2016"}, {IDC_MONTH, "11"}, {IDC_DAY, "27"}, {IDC_WEEKDAY, "SUN"}});
     ExpectTexts(d, {{IDC_STEP_MINUS_1, "－１"},
                     {IDC_STEP_MINUS_100, "－１００"},
@@ -366,11 +367,8 @@ TEST_F(Dialogs, MaximumShowsTheEarliestLargestSampleOfEachChannel) {
     r.Ch1Samples[10] = 900;
     r.Ch1Samples[20] = 900;
     Load(r);
-    HWND d = Open(IDM_MAXIMUM, MaxCaption);
+    HWND d = OpenAsFirstSeen(IDM_MAXIMUM, MaxCaption, IDCANCEL, "dialog_maximum");
     ASSERT_NE(d, nullptr);
-    SaveScreenshot(CaptureWindow(d), "dialog_maximum");
-    EXPECT_TRUE(PlacedAtClientOrigin(d, app.main));
-    EXPECT_EQ(FocusOf(app), GetDlgItem(d, IDCANCEL));
     ExpectTexts(d, {{IDC_CH1_MAX_NUMBER, "11"},
                     {IDC_CH1_MAX_HOUR, "5"},
                     {IDC_CH1_MAX_MINUTE, "10"},

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "res/resource.h"
 #include "tests/e2e/menu_probe.h"
 
 namespace {
@@ -228,11 +229,11 @@ HWND TypeIntoFileDialog(const Program& p, WORD command, const char* title,
 } // namespace
 
 HWND SaveAs(const Program& p, const std::string& path) {
-    return TypeIntoFileDialog(p, 40003, SaveDialogTitle, path);
+    return TypeIntoFileDialog(p, IDM_SAVE_AS, SaveDialogTitle, path);
 }
 
 HWND OpenFile(const Program& p, const std::string& path) {
-    return TypeIntoFileDialog(p, 40002, OpenDialogTitle, path);
+    return TypeIntoFileDialog(p, IDM_OPEN, OpenDialogTitle, path);
 }
 
 std::string TakeError(const Program& p, DWORD ms) {
