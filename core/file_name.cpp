@@ -27,6 +27,17 @@ PathParts SplitPath(std::u16string_view path) {
     return parts;
 }
 
+std::u16string FileCallPath(std::u16string_view path) {
+    constexpr size_t ShortPathLimit = 260; // MAX_PATH, its terminating zero included
+    constexpr std::u16string_view Extended = u"\\\\?\\";
+    if (path.size() < ShortPathLimit || path.substr(0, 4) == Extended) return std::u16string(path);
+    std::u16string p(path);
+    for (char16_t& c : p)
+        if (c == u'/') c = u'\\';
+    if (p.substr(0, 2) == u"\\\\") return u"\\\\?\\UNC\\" + p.substr(2);
+    return std::u16string(Extended) + p;
+}
+
 std::u16string FileCaption(std::u16string_view title, std::u16string_view name, size_t limit) {
     constexpr std::u16string_view open = u" [ ", close = u" ]";
     std::u16string caption(title.substr(0, limit));

@@ -17,6 +17,11 @@ struct PathParts {
 // begins the name starts no extension.
 PathParts SplitPath(std::u16string_view path);
 
+// The path as the file calls take it: from 260 units on, in its "\\?\" form
+// ("\\?\UNC\" for a network path), with '/' turned into '\', since the
+// short form is refused there. A shorter path is returned as it is.
+std::u16string FileCallPath(std::u16string_view path);
+
 // The main window caption "<title> [ <name> ]", at most `limit` UTF-16 units:
 // a long name is cut on a code point boundary (never half of a surrogate
 // pair) and " ]" is kept.

@@ -25,6 +25,7 @@ constexpr char16_t CannotReadFileText[] = u"ファイルが読めません";
 constexpr char16_t WrongFileText[] = u"ファイルが違います";
 constexpr char16_t NoMemoryText[] = u"メモリが確保出来ません";
 constexpr char16_t CannotLockMemoryText[] = u"メモリがロック出来ません";
+constexpr char16_t BadFileNameText[] = u"ファイル名が正しくありません";
 
 struct MessageEntry {
     const char16_t* caption;
@@ -39,4 +40,5 @@ constexpr MessageEntry AllMessages[] = {
     {ErrorCaption, CannotWriteFileText},   {ErrorCaption, CannotCloseFileText},
     {ErrorCaption, CannotReadFileText},    {ErrorCaption, WrongFileText},
     {ErrorCaption, NoMemoryText},          {ErrorCaption, CannotLockMemoryText},
+    {ErrorCaption, BadFileNameText},
 };

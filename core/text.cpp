@@ -42,3 +42,8 @@ int FormatNumber(int64_t value, char out[NumberTextSize]) {
     out[length] = 0;
     return length;
 }
+
+void FlattenLineBreaks(char* text) {
+    for (char* p = text; *p != 0; ++p)
+        if (*p == '\r' || *p == '\n') *p = ' ';
+}

@@ -18,3 +18,8 @@ void CopyText932(char* out, size_t size, const char* s);
 constexpr int NumberTextSize = 21;
 // Signed decimal, "-" when negative, no padding or grouping. Returns the length.
 int FormatNumber(int64_t value, char out[NumberTextSize]);
+
+// Each CR byte and each LF byte becomes a space, so that a text is one line
+// of the recording file (CR LF gives two spaces). No code page 932 trail byte
+// is a CR or an LF, so this never splits a character.
+void FlattenLineBreaks(char* text);

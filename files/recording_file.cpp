@@ -52,6 +52,8 @@ int RecordingFileLine(const Recording& r, int index, char out[FileLineSize]) {
         const char* text = r.RecordingTexts.*TextOrder[index - 1];
         const int n = static_cast<int>(strnlen(text, TextFieldSize - 1));
         std::memcpy(out, text, n);
+        out[n] = 0;
+        FlattenLineBreaks(out); // a line break would shift every later line
         return EndLine(out, n);
     }
     if (index <= 10) return NumberLine(r.StartStamp.*StampOrder[index - 5], out);

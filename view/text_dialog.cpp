@@ -1,18 +1,25 @@
-// The text dialog: title, channel names and memo of the recording.
+// The text dialog: title, channel names and memo of the recording. Each edit
+// takes only what code page 932 can hold, and at most 40 bytes of it, counted
+// here in bytes whatever the platform's edit control counts; what is shown is
+// what OK keeps.
 #include <cstring>
 #include <string>
 
 #include "core/cp932.h"
-#include "store/store.h"
 #include "core/text.h"
+#include "core/text_entry.h"
 #include "res/resource.h"
+#include "store/store.h"
 #include "view/dialogs.h"
 #include "win/wide.h"
 
 namespace {
 
-// Typing stops at 40 bytes, though a field holds 63.
-constexpr int TypedTextLimit = 40;
+// The edit control's own limit stays above any field (63 bytes are at most
+// 63 characters), so that only the byte rule below decides.
+constexpr int EditCharacterLimit = TextFieldSize - 1;
+
+constexpr wchar_t OriginalProcedure[] = L"MarvekEditProcedure";
 
 struct TextEdit {
     int id;
@@ -26,12 +33,70 @@ void TextEdits(TextFields& t, TextEdit edits[4]) {
     edits[3] = {IDC_MEMO, t.Memo};
 }
 
+std::u16string EditText(HWND edit) {
+    return ItemText(GetParent(edit), GetDlgCtrlID(edit));
+}
+
+// Puts what fits of `typed` in place of the selection; a beep for what was
+// left out.
+void Insert(HWND edit, std::u16string_view typed) {
+    DWORD from = 0, to = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    const Insertion fit = FitInsertion(EditText(edit), from, to, typed);
+    if (fit.refused || fit.cut) MessageBeep(MB_OK);
+    if (!fit.text.empty())
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(fit.text.c_str())));
+}
+
+std::u16string ClipboardText(HWND owner) {
+    std::u16string text;
+    if (!OpenClipboard(owner)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* p = static_cast<const char16_t*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+LRESULT CALLBACK TextEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto original = reinterpret_cast<WNDPROC>(GetPropW(edit, OriginalProcedure));
+    switch (message) {
+    case WM_CHAR: {
+        const auto c = static_cast<char16_t>(wParam);
+        if (c < 0x20 || c == 0x7F) break; // editing keys: backspace, Ctrl+C, Ctrl+V, ...
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            // Outside the BMP, so never in code page 932: one beep for the pair.
+            if (c <= 0xDBFF) MessageBeep(MB_OK);
+            return 0;
+        }
+        Insert(edit, std::u16string_view(&c, 1));
+        return 0;
+    }
+    case WM_PASTE: Insert(edit, ClipboardText(edit)); return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropW(edit, OriginalProcedure);
+        break;
+    }
+    return CallWindowProcW(original, edit, message, wParam, lParam);
+}
+
+void GuardTyping(HWND edit) {
+    SendMessageW(edit, EM_LIMITTEXT, EditCharacterLimit, 0);
+    const LONG_PTR original =
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TextEditProc));
+    SetPropW(edit, OriginalProcedure, reinterpret_cast<HANDLE>(original));
+}
+
 void ShowTexts(HWND dialog) {
     TextFields texts = TheRecording.RecordingTexts;
     TextEdit edits[4];
     TextEdits(texts, edits);
     for (const TextEdit& e : edits)
-        SendDlgItemMessageW(dialog, e.id, EM_LIMITTEXT, TypedTextLimit, 0);
+        GuardTyping(GetDlgItem(dialog, e.id));
     // The save placeholder shows, and stays from now on, as an empty text.
     for (const TextEdit& e : edits)
         if (std::strcmp(e.field, EmptyPlaceholder) == 0) e.field[0] = 0;
@@ -40,16 +105,20 @@ void ShowTexts(HWND dialog) {
         SetItemText932(dialog, e.id, e.field);
 }
 
-// The edit may hold more than a field (pasted text, or an edit control that
-// counts its limit in characters): the field keeps what fits in 63 bytes,
-// never half of a double-byte character.
+// An edit left as it was shown keeps its bytes exactly, even those that are
+// not valid code page 932; an edited one is converted, its line breaks become
+// spaces, and it is cut to the field on a character boundary.
 void TakeTexts(HWND dialog) {
-    TextFields texts = {};
+    const TextFields shown = TheRecording.RecordingTexts;
+    TextFields texts = shown;
     TextEdit edits[4];
     TextEdits(texts, edits);
     for (const TextEdit& e : edits) {
-        const std::string text = Utf16ToCp932Lossy(ItemText(dialog, e.id));
-        CopyText932(e.field, TextFieldSize, text.c_str());
+        const std::u16string text = ItemText(dialog, e.id);
+        if (text == Cp932ToUtf16(e.field)) continue;
+        std::string bytes = Utf16ToCp932Lossy(text);
+        FlattenLineBreaks(&bytes[0]);
+        CopyText932(e.field, TextFieldSize, bytes.c_str());
     }
     SetTexts(texts);
 }

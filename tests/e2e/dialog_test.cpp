@@ -218,6 +218,46 @@ std::vector<int> TabRound(HWND dialog, int from) {
     return ids;
 }
 
+// What the edits take: only what code page 932 holds, at most 40 bytes of it,
+// and a pasted line break as a space, so that the file keeps its lines.
+TEST_F(Dialogs, TextsTakeWhatCodePage932HoldsWithinFortyBytesAndLineBreaksAsSpaces) {
+    Load(KnownRecording());
+    HWND d = Open(IDM_TEXT_INPUT, TextCaption);
+    ASSERT_NE(d, nullptr);
+    const std::wstring a = L"あ"; // two bytes
+    std::wstring typed;
+    for (int i = 0; i < 25; ++i)
+        typed += a;
+    SetItemText(d, IDC_TITLE, "");
+    PasteInto(GetDlgItem(d, IDC_TITLE), L"a\rb");
+    SetItemText(d, IDC_CH1_NAME, "");
+    TypeInto(GetDlgItem(d, IDC_CH1_NAME), typed);
+    SetItemText(d, IDC_CH2_NAME, "abc");
+    SendMessageTimeoutW(GetDlgItem(d, IDC_CH2_NAME), EM_SETSEL, 3, 3, SMTO_NORMAL, 2000, nullptr);
+    TypeInto(GetDlgItem(d, IDC_CH2_NAME), typed);
+    SetItemText(d, IDC_MEMO, "");
+    TypeInto(GetDlgItem(d, IDC_MEMO), L"é\xD842\xDFB7ｱ"); // é and 𠮷 are refused
+    PasteInto(GetDlgItem(d, IDC_MEMO), L"café");
+
+    std::string twenty, eighteen;
+    for (int i = 0; i < 20; ++i)
+        (i < 18 ? eighteen : twenty) += "\x82\xA0";
+    twenty = eighteen + twenty;
+    EXPECT_EQ(ItemText(d, IDC_CH1_NAME), twenty);
+    EXPECT_EQ(ItemText(d, IDC_CH2_NAME), "abc" + eighteen);
+    EXPECT_EQ(ItemText(d, IDC_MEMO), "\xB1" "caf");
+    Close(d, IDOK);
+
+    Recording expected = KnownRecording();
+    std::strcpy(expected.RecordingTexts.Title, "a b");
+    std::strcpy(expected.RecordingTexts.Ch1Name, twenty.c_str());
+    std::strcpy(expected.RecordingTexts.Ch2Name, ("abc" + eighteen).c_str());
+    std::strcpy(expected.RecordingTexts.Memo, "\xB1" "caf");
+    ASSERT_NE(SaveAs(app, folder + "typed.mv2"), nullptr);
+    Settle(app);
+    EXPECT_EQ(ReadBytes(folder + "typed.mv2"), ReferenceFile(expected));
+}
+
 TEST_F(Dialogs, TabStopsAreTheButtonsOfTheRangeDialogAndTheButtonsThenEditsOfTheTextDialog) {
     HWND d = Open(IDM_DISPLAY_RANGE, RangeCaption);
     ASSERT_NE(d, nullptr);

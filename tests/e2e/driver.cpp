@@ -1,6 +1,7 @@
 // The end-to-end driver's helpers.
 #include "tests/e2e/driver.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -217,23 +218,73 @@ HWND WaitForOtherDialog(const Program& p, const char* caption, HWND besides, DWO
 namespace {
 
 HWND TypeIntoFileDialog(const Program& p, WORD command, const char* title,
-                        const std::string& path) {
+                        const std::wstring& path) {
     Choose(p, command);
     HWND dialog = WaitForDialog(p, title);
     if (!dialog) return nullptr;
-    SetItemText(dialog, FileNameBox, path);
+    SetItemTextW(dialog, FileNameBox, path);
     Click(dialog, IDOK);
     return dialog;
 }
 
 } // namespace
 
-HWND SaveAs(const Program& p, const std::string& path) {
+HWND SaveAs(const Program& p, const std::wstring& path) {
     return TypeIntoFileDialog(p, IDM_SAVE_AS, SaveDialogTitle, path);
 }
 
-HWND OpenFile(const Program& p, const std::string& path) {
+HWND SaveAs(const Program& p, const std::string& path) {
+    return SaveAs(p, Widened(path));
+}
+
+HWND OpenFile(const Program& p, const std::wstring& path) {
     return TypeIntoFileDialog(p, IDM_OPEN, OpenDialogTitle, path);
+}
+
+HWND OpenFile(const Program& p, const std::string& path) {
+    return OpenFile(p, Widened(path));
+}
+
+std::wstring WindowTextW(HWND window) {
+    std::wstring text(1024, L'\0');
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                        SMTO_NORMAL, 2000, &length);
+    text.resize(length);
+    return text;
+}
+
+void SetItemTextW(HWND dialog, int id, const std::wstring& text) {
+    SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 2000, nullptr);
+}
+
+std::wstring Widened(const std::string& cp932) {
+    std::wstring wide(cp932.size() + 1, L'\0');
+    const int n = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()),
+                                      &wide[0], static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? n : 0);
+    return wide;
+}
+
+void TypeInto(HWND control, const std::wstring& text) {
+    for (wchar_t c : text)
+        SendMessageTimeoutW(control, WM_CHAR, c, 1, SMTO_NORMAL, 2000, nullptr);
+}
+
+void PasteInto(HWND control, const std::wstring& text) {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        if (block) {
+            std::memcpy(GlobalLock(block), text.c_str(), bytes);
+            GlobalUnlock(block);
+            if (!SetClipboardData(CF_UNICODETEXT, block)) GlobalFree(block);
+        }
+        CloseClipboard();
+    }
+    SendMessageTimeoutW(control, WM_PASTE, 0, 0, SMTO_NORMAL, 3000, nullptr);
 }
 
 std::string TakeError(const Program& p, DWORD ms) {
@@ -325,6 +376,33 @@ std::string ReadBytes(const std::string& path) {
         bytes.append(buffer, n);
     std::fclose(f);
     return bytes;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    std::string bytes;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[4096];
+    DWORD n = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &n, nullptr) && n > 0)
+        bytes.append(buffer, n);
+    CloseHandle(f);
+    return bytes;
+}
+
+std::vector<std::wstring> FolderListing(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string LoggerHeard(const Logger& logger) {

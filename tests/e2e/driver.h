@@ -74,14 +74,28 @@ constexpr char SaveDialogTitle[] = "照度記録を保存";
 constexpr char OpenDialogTitle[] = "照度記録を開く";
 // Chooses File > Save As and types path; returns the dialog (nullptr if none).
 HWND SaveAs(const Program& p, const std::string& path);
+HWND SaveAs(const Program& p, const std::wstring& path);
 // Chooses File > Open and types path; returns the dialog (nullptr if none).
 HWND OpenFile(const Program& p, const std::string& path);
+HWND OpenFile(const Program& p, const std::wstring& path);
+
+// Texts as UTF-16, for names and texts outside code page 932.
+std::wstring WindowTextW(HWND window);
+void SetItemTextW(HWND dialog, int id, const std::wstring& text);
+std::wstring Widened(const std::string& cp932);
+// Types each UTF-16 unit into a control as the keyboard would (WM_CHAR).
+void TypeInto(HWND control, const std::wstring& text);
+// Puts text on the clipboard and pastes it into a control.
+void PasteInto(HWND control, const std::wstring& text);
 
 // The program's error box ("エラー"): its text, after pressing OK; "" if none.
 std::string TakeError(const Program& p, DWORD ms = 3000);
 
 // A file's whole contents ("" when it cannot be read).
 std::string ReadBytes(const std::string& path);
+std::string ReadBytes(const std::wstring& path);
+// The names in a folder (no "." and ".."), sorted.
+std::vector<std::wstring> FolderListing(const std::wstring& folder);
 
 // A window's text as the window system holds it; unlike WindowText this
 // needs no answer from the program, so it works while the program is busy.

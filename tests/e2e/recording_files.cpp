@@ -48,16 +48,18 @@ std::string FreshFolder(const std::string& name) {
     CreateDirectoryA(root.c_str(), nullptr);
     const std::string folder = root + "\\" + name;
     CreateDirectoryA(folder.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    // Wide calls: names outside code page 932 must go too.
+    const std::wstring wide = Widened(folder);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((wide + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                const std::string file = folder + "\\" + found.cFileName;
-                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(file.c_str());
+                const std::wstring file = wide + L"\\" + found.cFileName;
+                SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(file.c_str());
             }
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
     return folder + "\\";

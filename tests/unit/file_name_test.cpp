@@ -52,4 +52,14 @@ TEST(FileCaption, TitleAndNameCutOnlyBetweenCodePoints) {
     EXPECT_EQ(FileCaption(u"MARVEK Ⅱ", u"x", 10), u"MARVEK Ⅱ");
 }
 
+TEST(FileCallPath, LongPathsTakeTheExtendedForm) {
+    const std::u16string folder = u"C:\\" + std::u16string(249 - 3, u'd');
+    EXPECT_EQ(FileCallPath(folder + u"\\a.mv2"), folder + u"\\a.mv2"); // 255 units
+    EXPECT_EQ(FileCallPath(folder + u"\\~mv2.tmp0123"), u"\\\\?\\" + folder + u"\\~mv2.tmp0123");
+    const std::u16string share = u"\\\\server\\share/" + std::u16string(250, u'n');
+    EXPECT_EQ(FileCallPath(share), u"\\\\?\\UNC\\server\\share\\" + std::u16string(250, u'n'));
+    const std::u16string extended = u"\\\\?\\C:\\" + std::u16string(300, u'x');
+    EXPECT_EQ(FileCallPath(extended), extended);
+}
+
 } // namespace

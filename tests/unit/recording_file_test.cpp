@@ -78,6 +78,18 @@ TEST(RecordingFileWriter, NeverReadsPastAFieldWithoutTerminator) {
     EXPECT_EQ(RecordingFileLine(r, 1, line), 63 + 2);
 }
 
+TEST(RecordingFileWriter, ALineBreakInATextNeverSplitsItsLine) {
+    Recording r = Sample();
+    std::strcpy(r.RecordingTexts.Title, "a\rb");
+    std::strcpy(r.RecordingTexts.Memo, "c\r\nd\n");
+    const std::string file = WriteFile(r);
+    EXPECT_EQ(file.substr(0, 33), "MARVEK2\r\na b\r\nEast\r\nWest\r\nc  d \r\n");
+    Recording back = {};
+    ASSERT_EQ(ReadFile(file, back), FileVerdict::Read);
+    EXPECT_EQ(back.StartStamp.Year, 2015);
+    EXPECT_EQ(back.Ch2Samples[839], r.Ch2Samples[839]);
+}
+
 TEST(RecordingFileRoundTrip, GivesBackExactlyWhatWasSaved) {
     Recording cases[3] = {Sample(), Sample(), Sample()};
     cases[1].Ch1Samples[0] = INT32_MIN;
