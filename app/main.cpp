@@ -58,6 +58,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     MainWindow = CreateWindowExW(0, MainWindowClass, Wide(ProductTitle),
                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, MainWidth, MainHeight,
                                  nullptr, nullptr, instance, nullptr);
+    // Without a window there is nothing to wait for: waiting would only keep
+    // the mutex, and every later start would be turned away.
+    if (!MainWindow) return 0;
     CentreOnDesktop(MainWindow);
 
     MSG msg = {};

@@ -2,6 +2,7 @@
 // table that turns each menu id into one operation or one modal dialog.
 #include "app/main_window.h"
 #include "core/messages.h"
+#include "files/archive.h"
 #include "files/file_commands.h"
 #include "logger/serial_download.h"
 #include "res/resource.h"
@@ -47,9 +48,17 @@ void ShowDialog(const wchar_t* name, DLGPROC procedure) {
     DialogBoxParamW(Instance, name, MainWindow, procedure, 0);
 }
 
+// A download is shown first, then kept in the archive; a copy that cannot
+// be kept is told after the user sees the recording.
+void ReceiveAndKeep(HWND window) {
+    if (ReceiveFromLogger(window) != 0) return;
+    UpdateWindow(window);
+    if (!ArchiveDownload(TheRecording)) ShowError(window, ArchiveFailedText);
+}
+
 void OnCommand(HWND window, WORD id) {
     switch (id) {
-    case IDM_RECEIVE: ReceiveFromLogger(window); break;
+    case IDM_RECEIVE: ReceiveAndKeep(window); break;
     case IDM_OPEN: OpenRecording(window); break;
     case IDM_SAVE_AS: SaveRecordingAs(window); break;
     case IDM_EXIT: SendMessageW(window, WM_CLOSE, 0, 0); break;

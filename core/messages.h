@@ -16,6 +16,7 @@ constexpr char16_t ConfirmExitText[] = u"終了してもよいですか";
 constexpr char16_t PortCannotOpenText[] = u"ポートがオープン出来ません";
 constexpr char16_t NoCommunicationText[] = u"通信できません";
 constexpr char16_t BadReplyText[] = u"受信データが正しくありません";
+constexpr char16_t ArchiveFailedText[] = u"受信データを自動保存できません";
 
 // Files.
 constexpr char16_t CannotCreateFileText[] = u"ファイルが作れません";
@@ -36,7 +37,8 @@ struct MessageEntry {
 constexpr MessageEntry AllMessages[] = {
     {StartupCaption, AlreadyRunningText},  {ExitCaption, ConfirmExitText},
     {ErrorCaption, PortCannotOpenText},    {ErrorCaption, NoCommunicationText},
-    {ErrorCaption, BadReplyText},          {ErrorCaption, CannotCreateFileText},
+    {ErrorCaption, BadReplyText},          {ErrorCaption, ArchiveFailedText},
+    {ErrorCaption, CannotCreateFileText},
     {ErrorCaption, CannotWriteFileText},   {ErrorCaption, CannotCloseFileText},
     {ErrorCaption, CannotReadFileText},    {ErrorCaption, WrongFileText},
     {ErrorCaption, NoMemoryText},          {ErrorCaption, CannotLockMemoryText},

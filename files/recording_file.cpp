@@ -120,3 +120,11 @@ FileVerdict ParseRecordingFile(char* text, Recording& out) {
     out = r;
     return FileVerdict::Read;
 }
+
+std::string RecordingFileBytes(const Recording& r) {
+    std::string bytes;
+    char line[FileLineSize];
+    for (int i = 0; i < RecordingFileLines; ++i)
+        bytes.append(line, static_cast<size_t>(RecordingFileLine(r, i, line)));
+    return bytes;
+}

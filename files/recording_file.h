@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "core/recording.h"
 
@@ -41,3 +42,6 @@ enum class FileVerdict { Read, WrongFile };
 // it is split in place. On WrongFile (first line not exactly "MARVEK2", or
 // fewer than 2531 lines) `out` is left as it was. DataLoaded is not touched.
 FileVerdict ParseRecordingFile(char* text, Recording& out);
+
+// The whole file for r, as the writer writes it line by line.
+std::string RecordingFileBytes(const Recording& r);

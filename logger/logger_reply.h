@@ -10,6 +10,11 @@ constexpr int ReplyBufferSize = 6000;
 constexpr int ReplyStoredLimit = 5948; // bytes kept at most
 constexpr int CompleteReplyLength = 5053;
 
+// A read waits this long for each byte; a whole reply this long after the
+// command was sent (a complete reply at the line rate takes 2.63 s).
+constexpr unsigned ByteTimeoutMs = 5000;
+constexpr unsigned DownloadTimeoutMs = 20000;
+
 // The dump command, sent in one write with its zero byte.
 constexpr char DumpCommand[] = "LUX22\r";
 constexpr int DumpCommandLength = 7;

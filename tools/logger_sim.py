@@ -10,6 +10,11 @@ a carriage return, 5053 bytes, paced at 19200 baud 8N1 as the device does.
   logger_sim.py --port 3                       # a synthetic day on COM3
   logger_sim.py --port 3 --recording day.mv2   # the recording of a file
   logger_sim.py --port 3 --fault silent        # see FAULTS
+  logger_sim.py --port 3 --flow-control-left-on --settings-log line.txt
+
+When the command arrives, --settings-log records how the program set the
+line up (speed, data bits, parity, stop bits and the three kinds of flow
+control), read from the pty itself.
 
 It runs until interrupted, until --stop-file appears, or for --lifetime
 seconds, and then points the port back at nothing.
@@ -21,6 +26,7 @@ import pty
 import select
 import signal
 import sys
+import termios
 import time
 import tty
 
@@ -38,7 +44,10 @@ FAULTS = {
     "cut-off": "the first 2000 bytes, then silence",
     "slow": "a pause of 1.5 s after every 1200 bytes",
     "delay": "answers only after 3 s",
+    "trickle": "a hex digit every second, never a carriage return",
 }
+
+SPEEDS = {getattr(termios, "B%d" % s): s for s in (1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200)}
 
 
 def read_recording(path):
@@ -95,6 +104,27 @@ def open_pty():
     return master, own, name
 
 
+def leave_flow_control_on(fd):
+    """The port as an earlier program may leave it: 9600 baud, hardware and
+    software flow control on."""
+    iflag, oflag, cflag, lflag, _, _, cc = termios.tcgetattr(fd)
+    iflag |= termios.IXON | termios.IXOFF
+    cflag |= termios.CRTSCTS
+    termios.tcsetattr(fd, termios.TCSANOW,
+                      [iflag, oflag, cflag, lflag, termios.B9600, termios.B9600, cc])
+
+
+def line_settings(fd):
+    """How the line is set up now, as one line of text."""
+    iflag, _, cflag, _, ispeed, ospeed, _ = termios.tcgetattr(fd)
+    bits = {termios.CS5: 5, termios.CS6: 6, termios.CS7: 7, termios.CS8: 8}[cflag & termios.CSIZE]
+    return "speed=%s data=%d parity=%s stop=%d crtscts=%d ixon=%d ixoff=%d" % (
+        SPEEDS.get(ospeed, ospeed), bits,
+        ("odd" if cflag & termios.PARODD else "even") if cflag & termios.PARENB else "none",
+        2 if cflag & termios.CSTOPB else 1, bool(cflag & termios.CRTSCTS),
+        bool(iflag & termios.IXON), bool(iflag & termios.IXOFF))
+
+
 def point_link(link, target):
     tmp = link + ".new"
     if os.path.lexists(tmp):
@@ -133,6 +163,9 @@ def main():
     ap.add_argument("--stop-file", help="stops when this file appears")
     ap.add_argument("--log", help="appends every received byte, in hex, to this file")
     ap.add_argument("--lifetime", type=float, default=0, help="stops after this many seconds")
+    ap.add_argument("--flow-control-left-on", action="store_true",
+                    help="start from a port at 9600 with CRTSCTS, IXON and IXOFF on")
+    ap.add_argument("--settings-log", help="appends the line settings seen at each command")
     args = ap.parse_args()
     if not 1 <= args.port <= 15 or not args.prefix:
         ap.error("a port from 1 to 15 and a Wine prefix are needed")
@@ -146,18 +179,20 @@ def main():
     link = os.path.join(ports, "com%d" % args.port)
     absent = os.path.join(ports, "absent")
     master, own, name = open_pty()
+    if args.flow_control_left_on:
+        leave_flow_control_on(own)
     point_link(link, name)
     if args.ready_file:
         open(args.ready_file, "w").write(name + "\n")
     print("logger_sim: COM%d is %s (%s)" % (args.port, name, FAULTS[args.fault]), flush=True)
 
     began = time.monotonic()
+    stopping = lambda: ((args.stop_file and os.path.exists(args.stop_file)) or
+                        (args.lifetime and time.monotonic() - began > args.lifetime))
     heard = b""
     try:
         while True:
-            if args.stop_file and os.path.exists(args.stop_file):
-                break
-            if args.lifetime and time.monotonic() - began > args.lifetime:
+            if stopping():
                 break
             ready, _, _ = select.select([master], [], [], 0.05)
             if not ready:
@@ -172,7 +207,15 @@ def main():
             heard += got
             if COMMAND in heard:
                 heard = heard[heard.index(COMMAND) + len(COMMAND):]
+                if args.settings_log:
+                    with open(args.settings_log, "a") as log:
+                        log.write(line_settings(own) + "\n")
                 if args.fault == "silent":
+                    continue
+                if args.fault == "trickle":
+                    while not stopping():
+                        os.write(master, b"A")
+                        time.sleep(1)
                     continue
                 if args.fault == "delay":
                     time.sleep(3)

@@ -3,6 +3,7 @@
 #include "tests/e2e/chart_pixels.h"
 #include "tests/e2e/driver.h"
 #include "tests/e2e/recording_files.h"
+#include "view/chart_scale.h"
 
 namespace {
 
@@ -26,8 +27,8 @@ class Download : public ProgramTest {
             StopLogger(l);
         ProgramTest::TearDown();
     }
-    Logger& Start(int port, const char* fault = "none") {
-        loggers.push_back(StartLogger(port, fault, folder + "sent.mv2"));
+    Logger& Start(int port, const char* fault = "none", bool flowControlLeftOn = false) {
+        loggers.push_back(StartLogger(port, fault, folder + "sent.mv2", flowControlLeftOn));
         EXPECT_TRUE(loggers.back().running) << "no simulator on COM" << port;
         return loggers.back();
     }
@@ -175,6 +176,90 @@ TEST_F(Download, SlowAndLateLoggersStillDeliver) {
         Choose(app, IDM_CLEAR);
         Settle(app);
     }
+}
+
+// A port left by an earlier program at 9600 with hardware and software flow
+// control on ends as the logger needs it, even where the RTS toggle is refused.
+TEST_F(Download, TheLineEndsAt19200With8N1AndNoFlowControlFromEitherStartingState) {
+    for (bool flowControlLeftOn : {false, true}) {
+        SCOPED_TRACE(flowControlLeftOn);
+        Logger& logger = Start(3, "none", flowControlLeftOn);
+        EXPECT_EQ(Receive(), "COM3");
+        Settle(app);
+        EXPECT_EQ(TakeError(app, 300), "");
+        EXPECT_EQ(LoggerLineSettings(logger),
+                  "speed=19200 data=8 parity=none stop=1 crtscts=0 ixon=0 ixoff=0\n");
+        StopLogger(logger);
+    }
+}
+
+TEST_F(Download, ADeviceThatNeverEndsItsReplyIsGivenUpAfterTwentySeconds) {
+    LoadEarlier();
+    Start(8, "trickle");
+    const DWORD start = GetTickCount();
+    Choose(app, IDM_RECEIVE);
+    HWND box = WaitForDialog(app, "エラー", 40000);
+    const DWORD took = GetTickCount() - start;
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageText(box), "通信できません");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    EXPECT_GE(took, 19500u);
+    EXPECT_LE(took, 25500u);
+    Click(box, IDOK);
+    Settle(app);
+    EXPECT_EQ(HeldWindowText(GetDlgItem(app.main, IDC_STATUS_LABEL)), "");
+    ExpectEarlierStillThere();
+}
+
+TEST_F(Download, EveryDownloadIsKeptOnceInTheArchiveUnderItsStartTime) {
+    const std::wstring archive = Widened(ArchiveForThisTest());
+    Recording expected = sent;
+    expected.RecordingTexts = {}; // a download has no texts: the file holds " "
+    Logger& first = Start(3);
+    for (int i = 0; i < 2; ++i) { // the same recording twice: kept once
+        Receive();
+        Settle(app);
+        EXPECT_EQ(TakeError(app, 300), "");
+    }
+    EXPECT_EQ(WindowText(app.main), ProductCaption); // a safety copy, not the user's file
+    EXPECT_EQ(FolderListing(archive), std::vector<std::wstring>{L"20150602_0500.mv2"});
+    EXPECT_EQ(ReadBytes(archive + L"\\20150602_0500.mv2"), ReferenceFile(expected));
+    StopLogger(first);
+
+    // Another recording with the same start goes beside it.
+    sent.Ch1Samples[100] += 1;
+    expected.Ch1Samples[100] += 1;
+    ASSERT_TRUE(WriteBytes(folder + "sent.mv2", ReferenceFile(sent)));
+    Start(4);
+    Receive();
+    Settle(app);
+    EXPECT_EQ(TakeError(app, 300), "");
+    EXPECT_EQ(FolderListing(archive),
+              (std::vector<std::wstring>{L"20150602_0500.mv2", L"20150602_0500_2.mv2"}));
+    EXPECT_EQ(ReadBytes(archive + L"\\20150602_0500_2.mv2"), ReferenceFile(expected));
+}
+
+TEST_F(Download, AnArchiveThatCannotBeMadeIsToldAfterTheRecordingIsShown) {
+    StopProgram(app);
+    ASSERT_TRUE(WriteBytes(folder + "plain-file", "not a folder"));
+    app = StartProgram(folder + "plain-file\\archive");
+    ASSERT_NE(app.main, nullptr);
+    Start(5);
+    Choose(app, IDM_RECEIVE);
+    HWND box = WaitForDialog(app, "エラー", 15000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageText(box), "受信データを自動保存できません");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), app.main);
+    // Already drawn behind the message: the first hours of both traces.
+    const Capture c = CaptureClient(app.main);
+    for (int i = 0; i < 120; ++i) {
+        ASSERT_EQ(c.at(61 + i, SampleToY(sent.Ch2Samples[i], 3)), Red) << i;
+    }
+    Click(box, IDOK);
+    Settle(app);
+    const std::vector<std::string> faults =
+        TraceFaults(CaptureClient(app.main), sent.Ch1Samples, sent.Ch2Samples, 3);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
 }
 
 } // namespace

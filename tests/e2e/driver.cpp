@@ -87,8 +87,27 @@ std::string BuildDir() {
     return path;
 }
 
-Program StartProgram() {
+std::string ArchiveForThisTest() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string(test ? test->test_suite_name() : "bench") + "-" +
+                             (test ? test->name() : "download");
+    const std::string folder = BuildDir() + "\\e2e-files\\archive-" + name;
+    CreateDirectoryA((BuildDir() + "\\e2e-files").c_str(), nullptr);
+    return folder;
+}
+
+Program StartProgram(const std::string& archive) {
     Program p;
+    if (archive.empty()) {
+        // A fresh, empty folder: files left by an earlier run go first.
+        const std::string folder = ArchiveForThisTest();
+        CreateDirectoryA(folder.c_str(), nullptr);
+        for (const std::wstring& name : FolderListing(Widened(folder)))
+            DeleteFileW((Widened(folder) + L"\\" + name).c_str());
+        SetEnvironmentVariableA("MARVEK_ARCHIVE_DIR", folder.c_str());
+    } else {
+        SetEnvironmentVariableA("MARVEK_ARCHIVE_DIR", archive.c_str());
+    }
     std::string exe = BuildDir() + "\\marvek2.exe";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
@@ -319,14 +338,15 @@ std::string Quoted(const std::string& s) {
 
 } // namespace
 
-Logger StartLogger(int port, const char* fault, const std::string& recording) {
+Logger StartLogger(int port, const char* fault, const std::string& recording,
+                   bool flowControlLeftOn) {
     Logger logger;
     logger.port = port;
     const std::string root = BuildDir() + "\\e2e-files";
     CreateDirectoryA(root.c_str(), nullptr);
     logger.folder = root + "\\logger-com" + std::to_string(port) + "\\";
     CreateDirectoryA(logger.folder.c_str(), nullptr);
-    for (const char* f : {"ready", "stop", "stop.done", "heard"})
+    for (const char* f : {"ready", "stop", "stop.done", "heard", "settings"})
         DeleteFileA((logger.folder + f).c_str());
 
     char prefix[MAX_PATH] = {};
@@ -336,7 +356,9 @@ Logger StartLogger(int port, const char* fault, const std::string& recording) {
                           std::to_string(port) + " --fault " + fault + " --prefix " +
                           Quoted(prefix) + " --ready-file " + Quoted(unixFolder + "ready") +
                           " --stop-file " + Quoted(unixFolder + "stop") + " --log " +
-                          Quoted(unixFolder + "heard") + " --lifetime 120";
+                          Quoted(unixFolder + "heard") + " --settings-log " +
+                          Quoted(unixFolder + "settings") + " --lifetime 120";
+    if (flowControlLeftOn) command += " --flow-control-left-on";
     if (!recording.empty()) command += " --recording " + Quoted(UnixPath(recording));
     STARTUPINFOA si = {};
     si.cb = sizeof si;
@@ -403,6 +425,10 @@ std::vector<std::wstring> FolderListing(const std::wstring& folder) {
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::string LoggerLineSettings(const Logger& logger) {
+    return ReadBytes(logger.folder + "settings");
 }
 
 std::string LoggerHeard(const Logger& logger) {

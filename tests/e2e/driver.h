@@ -29,7 +29,12 @@ struct Program {
 std::string BuildDir();
 
 // Starts marvek2.exe and waits for its main window (nullptr main if none came).
-Program StartProgram();
+// Its archive of downloads goes to `archive` (MARVEK_ARCHIVE_DIR), by default
+// a fresh folder of the running test's under the build folder: the tests
+// never write outside the project.
+Program StartProgram(const std::string& archive = "");
+// The default archive folder of the running test (no trailing backslash).
+std::string ArchiveForThisTest();
 // Ends the program if it still runs and releases its handles.
 void StopProgram(Program& p);
 // Waits for the process to end; false on time-out.
@@ -110,7 +115,13 @@ struct Logger {
 };
 // fault: one of the simulator's fault modes; recording: an .mv2 file (Windows
 // path) to send, or "" for its synthetic day.
-Logger StartLogger(int port, const char* fault = "none", const std::string& recording = "");
+// flowControlLeftOn: the pty starts at 9600 with hardware and software flow
+// control on, as an earlier program may leave a port.
+Logger StartLogger(int port, const char* fault = "none", const std::string& recording = "",
+                   bool flowControlLeftOn = false);
+// How the line was set up each time the command arrived, one line each:
+// "speed=19200 data=8 parity=none stop=1 crtscts=0 ixon=0 ixoff=0".
+std::string LoggerLineSettings(const Logger& logger);
 void StopLogger(Logger& logger);
 // Everything the logger received so far, as hex digits.
 std::string LoggerHeard(const Logger& logger);

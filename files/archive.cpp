@@ -1,0 +1,95 @@
+// The archive of downloads: a safety copy, not the user's file, so the
+// caption and the current file stay as they are.
+#include "files/archive.h"
+
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include "core/file_name.h"
+#include "files/archive_name.h"
+#include "files/file_commands.h"
+#include "files/recording_file.h"
+#include "files/safe_write.h"
+#include "win/owned_handle.h"
+#include "win/wide.h"
+
+namespace {
+
+std::u16string DocumentsFolder() {
+    std::u16string folder;
+    PWSTR path = nullptr;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &path))) folder = Utf16(path);
+    CoTaskMemFree(path);
+    return folder;
+}
+
+bool IsFolder(const std::u16string& path) {
+    const DWORD attributes = GetFileAttributesW(Wide(FileCallPath(path).c_str()));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The folder and any missing parents.
+bool MakeFolder(const std::u16string& folder) {
+    if (folder.empty()) return false;
+    if (IsFolder(folder)) return true;
+    const std::u16string_view parent = SplitPath(folder).folder;
+    if (parent.size() > 1 && parent.size() < folder.size() && !IsFolder(std::u16string(parent)))
+        MakeFolder(std::u16string(parent.substr(0, parent.size() - 1)));
+    CreateDirectoryW(Wide(FileCallPath(folder).c_str()), nullptr);
+    return IsFolder(folder);
+}
+
+// The whole file, or nothing when there is none (or it cannot be read).
+bool ReadWhole(const std::u16string& path, std::string& bytes) {
+    OwnedHandle file(CreateFileW(Wide(FileCallPath(path).c_str()), GENERIC_READ, FILE_SHARE_READ,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (!file.valid() || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 20))
+        return false;
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    return bytes.empty() || (ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()),
+                                      &read, nullptr) &&
+                             read == bytes.size());
+}
+
+bool Exists(const std::u16string& path) {
+    return GetFileAttributesW(Wide(FileCallPath(path).c_str())) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
+std::u16string ArchiveFolder() {
+    const DWORD length = GetEnvironmentVariableW(L"MARVEK_ARCHIVE_DIR", nullptr, 0);
+    if (length > 1) {
+        std::u16string folder(length, u'\0');
+        const DWORD n = GetEnvironmentVariableW(L"MARVEK_ARCHIVE_DIR",
+                                                reinterpret_cast<wchar_t*>(&folder[0]), length);
+        folder.resize(n);
+        if (!folder.empty()) return folder;
+    }
+    const std::u16string documents = DocumentsFolder();
+    return documents.empty() ? documents : documents + u"\\MARVEK2";
+}
+
+bool ArchiveDownload(const Recording& r) {
+    std::u16string folder = ArchiveFolder();
+    if (!MakeFolder(folder)) return false;
+    if (folder.back() != u'\\' && folder.back() != u'/') folder += u'\\';
+
+    static Recording saved; // a full recording, kept off the stack
+    saved = r;
+    FillEmptyTexts(saved.RecordingTexts);
+    const std::string bytes = RecordingFileBytes(saved);
+    for (int attempt = 1; attempt <= ArchiveAttempts; ++attempt) {
+        const std::u16string path = folder + ArchiveFileName(saved.StartStamp, attempt);
+        std::string existing;
+        if (ReadWhole(path, existing) && existing == bytes) return true; // kept already
+        if (Exists(path)) continue;
+        return SaveFileSafely(path, [&](HANDLE file) { return WriteRecordingLines(file, saved); }) ==
+               SaveOutcome::Saved;
+    }
+    return false;
+}

@@ -1,0 +1,33 @@
+// Archive names.
+#include "files/archive_name.h"
+
+#include "core/text.h"
+
+namespace {
+
+void AppendPadded(std::u16string& out, int64_t value, int width) {
+    char digits[NumberTextSize];
+    const int length = FormatNumber(value, digits);
+    if (value >= 0)
+        for (int i = length; i < width; ++i)
+            out += u'0';
+    for (int i = 0; i < length; ++i)
+        out += static_cast<char16_t>(digits[i]);
+}
+
+} // namespace
+
+std::u16string ArchiveFileName(const Stamp& start, int attempt) {
+    std::u16string name;
+    AppendPadded(name, start.Year, 4);
+    AppendPadded(name, start.Month, 2);
+    AppendPadded(name, start.Day, 2);
+    name += u'_';
+    AppendPadded(name, start.Hour, 2);
+    AppendPadded(name, start.Minute, 2);
+    if (attempt > 1) {
+        name += u'_';
+        AppendPadded(name, attempt, 1);
+    }
+    return name + u".mv2";
+}
