@@ -1,7 +1,12 @@
 // Program entry: one copy only, the main window centred on the desktop, and
 // the message loop.
 #include "app/main_window.h"
+
+#include <cstdlib>
+
+#include "core/command_line.h"
 #include "core/messages.h"
+#include "files/file_commands.h"
 #include "res/resource.h"
 #include "store/store.h"
 #include "win/wide.h"
@@ -41,6 +46,16 @@ void CentreOnDesktop(HWND window) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 
+std::u16string FullPath(const std::u16string& path) {
+    const DWORD size = GetFullPathNameW(Wide(path.c_str()), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::u16string full(size, u'\0');
+    const DWORD n = GetFullPathNameW(Wide(path.c_str()), size, reinterpret_cast<wchar_t*>(&full[0]),
+                                     nullptr);
+    full.resize(n < size ? n : 0);
+    return full.empty() ? path : full;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -62,6 +77,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // the mutex, and every later start would be turned away.
     if (!MainWindow) return 0;
     CentreOnDesktop(MainWindow);
+    // "Open with" and a file association pass one path.
+    const std::u16string path = CommandLinePath(Utf16(GetCommandLineW()));
+    if (!path.empty()) OpenRecordingFile(MainWindow, FullPath(path));
 
     MSG msg = {};
     for (;;) {
@@ -72,3 +90,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     return static_cast<int>(msg.wParam);
 }
+
+// The default terminate handler prints the demangled type of an uncaught
+// exception, which brings the whole demangler (45 KB) into the one .exe; a
+// window program has nowhere to print it, so it just ends.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+} // namespace __gnu_cxx

@@ -1,8 +1,14 @@
 // The main window procedure: one small handler per message, and the command
 // table that turns each menu id into one operation or one modal dialog.
 #include "app/main_window.h"
+
+#include <shellapi.h>
+
+#include <string>
+
 #include "core/messages.h"
 #include "files/archive.h"
+#include "files/export_commands.h"
 #include "files/file_commands.h"
 #include "logger/serial_download.h"
 #include "res/resource.h"
@@ -14,13 +20,25 @@
 namespace {
 
 // The items that need a loaded recording, in the order they are set.
-constexpr UINT DataCommands[] = {IDM_SAVE_AS, IDM_DATA_VIEW, IDM_TEXT_INPUT, IDM_MAXIMUM,
-                                 IDM_CLEAR};
+constexpr UINT DataCommands[] = {IDM_SAVE_AS,      IDM_DATA_VIEW,    IDM_TEXT_INPUT,
+                                 IDM_MAXIMUM,      IDM_CLEAR,        IDM_EXPORT_CSV,
+                                 IDM_EXPORT_IMAGE, IDM_COPY_CHART,   IDM_STATISTICS};
 
 void OnCreate(HWND window) {
     StatusLabel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 6, 6, 80, 20, window,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_LABEL)),
                                   Instance, nullptr);
+    DragAcceptFiles(window, TRUE);
+}
+
+// The first file dropped on the window is opened as File > Open would.
+void OnDropFiles(HWND window, HDROP drop) {
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    std::u16string path(length + 1, u'\0');
+    const UINT got = DragQueryFileW(drop, 0, reinterpret_cast<wchar_t*>(&path[0]), length + 1);
+    DragFinish(drop);
+    path.resize(got);
+    if (!path.empty()) OpenRecordingFile(window, path);
 }
 
 void OnPaint(HWND window) {
@@ -67,6 +85,10 @@ void OnCommand(HWND window, WORD id) {
     case IDM_DATA_VIEW: ShowDialog(DataTemplate, DataDlgProc); break;
     case IDM_MAXIMUM: ShowDialog(MaxTemplate, MaxDlgProc); break;
     case IDM_CLEAR: ClearRecording(window); break;
+    case IDM_EXPORT_CSV: ExportCsv(window); break;
+    case IDM_EXPORT_IMAGE: ExportChartImage(window); break;
+    case IDM_COPY_CHART: CopyChart(window); break;
+    case IDM_STATISTICS: ShowDialog(StatTemplate, StatDlgProc); break;
     default: break;
     }
 }
@@ -81,6 +103,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE: OnClose(window); return 0;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_DROPFILES: OnDropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -28,6 +28,10 @@ constexpr char16_t NoMemoryText[] = u"メモリが確保出来ません";
 constexpr char16_t CannotLockMemoryText[] = u"メモリがロック出来ません";
 constexpr char16_t BadFileNameText[] = u"ファイル名が正しくありません";
 
+// Export.
+constexpr char16_t CannotCopyText[] = u"クリップボードにコピーできません";
+constexpr char16_t CannotMakeImageText[] = u"画像を作れません";
+
 struct MessageEntry {
     const char16_t* caption;
     const char16_t* text;
@@ -42,5 +46,6 @@ constexpr MessageEntry AllMessages[] = {
     {ErrorCaption, CannotWriteFileText},   {ErrorCaption, CannotCloseFileText},
     {ErrorCaption, CannotReadFileText},    {ErrorCaption, WrongFileText},
     {ErrorCaption, NoMemoryText},          {ErrorCaption, CannotLockMemoryText},
-    {ErrorCaption, BadFileNameText},
+    {ErrorCaption, BadFileNameText},       {ErrorCaption, CannotCopyText},
+    {ErrorCaption, CannotMakeImageText},
 };

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <knownfolders.h>
 #include <shlobj.h>
 
 #include "core/file_name.h"
@@ -17,10 +16,15 @@
 
 namespace {
 
+// FOLDERID_Documents, written here rather than linked from the GUID library,
+// which would bring every GUID of the platform into the program.
+constexpr GUID DocumentsFolderId = {0xFDD39AD0, 0x238F, 0x46AF,
+                                    {0xAD, 0xB4, 0x6C, 0x85, 0x48, 0x03, 0x69, 0xC7}};
+
 std::u16string DocumentsFolder() {
     std::u16string folder;
     PWSTR path = nullptr;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &path))) folder = Utf16(path);
+    if (SUCCEEDED(SHGetKnownFolderPath(DocumentsFolderId, 0, nullptr, &path))) folder = Utf16(path);
     CoTaskMemFree(path);
     return folder;
 }

@@ -18,6 +18,15 @@ void AppendPadded(std::u16string& out, int64_t value, int width) {
 } // namespace
 
 std::u16string ArchiveFileName(const Stamp& start, int attempt) {
+    std::u16string name = StampFileName(start, u"");
+    if (attempt > 1) {
+        name += u'_';
+        AppendPadded(name, attempt, 1);
+    }
+    return name + u".mv2";
+}
+
+std::u16string StampFileName(const Stamp& start, std::u16string_view extension) {
     std::u16string name;
     AppendPadded(name, start.Year, 4);
     AppendPadded(name, start.Month, 2);
@@ -25,9 +34,5 @@ std::u16string ArchiveFileName(const Stamp& start, int attempt) {
     name += u'_';
     AppendPadded(name, start.Hour, 2);
     AppendPadded(name, start.Minute, 2);
-    if (attempt > 1) {
-        name += u'_';
-        AppendPadded(name, attempt, 1);
-    }
-    return name + u".mv2";
+    return name += extension;
 }

@@ -2,6 +2,7 @@
 // Window-free.
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "core/recording.h"
 
@@ -12,3 +13,6 @@ constexpr int ArchiveAttempts = 999;
 // "_999": each value in decimal, zero-padded to its width; a value too wide
 // is written whole.
 std::u16string ArchiveFileName(const Stamp& start, int attempt);
+
+// The same name for an export: "YYYYMMDD_HHMM" and the extension (".csv").
+std::u16string StampFileName(const Stamp& start, std::u16string_view extension);

@@ -9,6 +9,7 @@
 #define TEXT_TEMPLATE_NAME "TEXTDLG"
 #define DATA_TEMPLATE_NAME "DATADLG"
 #define MAX_TEMPLATE_NAME "MAXDLG"
+#define STAT_TEMPLATE_NAME "STATDLG"
 
 #ifndef RC_INVOKED
 constexpr wchar_t MainMenuName[] = L"" MAIN_MENU_NAME;
@@ -16,6 +17,7 @@ constexpr wchar_t RangeTemplate[] = L"" RANGE_TEMPLATE_NAME;
 constexpr wchar_t TextTemplate[] = L"" TEXT_TEMPLATE_NAME;
 constexpr wchar_t DataTemplate[] = L"" DATA_TEMPLATE_NAME;
 constexpr wchar_t MaxTemplate[] = L"" MAX_TEMPLATE_NAME;
+constexpr wchar_t StatTemplate[] = L"" STAT_TEMPLATE_NAME;
 #endif
 
 // The program's icon (16, 32 and 48 pixels)
@@ -31,6 +33,10 @@ constexpr wchar_t MaxTemplate[] = L"" MAX_TEMPLATE_NAME;
 #define IDM_DATA_VIEW 40007
 #define IDM_MAXIMUM 40008
 #define IDM_CLEAR 40009
+#define IDM_EXPORT_CSV 40010
+#define IDM_EXPORT_IMAGE 40011
+#define IDM_COPY_CHART 40012
+#define IDM_STATISTICS 40013
 
 // Main window children
 #define IDC_STATUS_LABEL 4001
@@ -74,6 +80,24 @@ constexpr wchar_t MaxTemplate[] = L"" MAX_TEMPLATE_NAME;
 #define IDC_CH2_MAX_HOUR 1030
 #define IDC_CH2_MAX_MINUTE 1031
 #define IDC_CH2_MAX_LUX 1032
+
+// STATDLG: the threshold, then per channel highest, its time, lowest, its
+// time, mean, integrated illuminance and the time at or above the threshold
+#define IDC_THRESHOLD 1101
+#define IDC_CH1_HIGHEST 1110
+#define IDC_CH1_HIGHEST_TIME 1111
+#define IDC_CH1_LOWEST 1112
+#define IDC_CH1_LOWEST_TIME 1113
+#define IDC_CH1_MEAN 1114
+#define IDC_CH1_DOSE 1115
+#define IDC_CH1_ABOVE 1116
+#define IDC_CH2_HIGHEST 1120
+#define IDC_CH2_HIGHEST_TIME 1121
+#define IDC_CH2_LOWEST 1122
+#define IDC_CH2_LOWEST_TIME 1123
+#define IDC_CH2_MEAN 1124
+#define IDC_CH2_DOSE 1125
+#define IDC_CH2_ABOVE 1126
 
 // Labels
 #define IDC_LABEL 65535

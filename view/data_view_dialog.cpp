@@ -54,9 +54,9 @@ void SetDlgItemNumber(HWND dialog, int id, int64_t value) {
 }
 
 void SetDlgItemAscii(HWND dialog, int id, const char* text) {
-    wchar_t wide[NumberTextSize];
+    wchar_t wide[64];
     int n = 0;
-    for (; text[n] != 0 && n < NumberTextSize - 1; ++n)
+    for (; text[n] != 0 && n < 63; ++n)
         wide[n] = static_cast<unsigned char>(text[n]);
     wide[n] = 0;
     SetDlgItemTextW(dialog, id, wide);

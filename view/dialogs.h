@@ -15,7 +15,10 @@ INT_PTR CALLBACK DataDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 // Each channel's largest sample with its number and time.
 INT_PTR CALLBACK MaxDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The figures of each channel and the time at or above a threshold.
+INT_PTR CALLBACK StatDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Shows a number in a dialog field.
 void SetDlgItemNumber(HWND dialog, int id, int64_t value);
-// Shows an ASCII text in a dialog field.
+// Shows an ASCII text (at most 63 characters) in a dialog field.
 void SetDlgItemAscii(HWND dialog, int id, const char* text);

@@ -96,7 +96,22 @@ std::string ArchiveForThisTest() {
     return folder;
 }
 
-Program StartProgram(const std::string& archive) {
+Program StartProgram(const std::string& archive, const std::wstring& arguments) {
+    Program p = LaunchProgram(archive, arguments);
+    if (!p.process.hProcess) return p;
+    WaitForInputIdle(p.process.hProcess, 10000);
+    WaitUntil(10000, [&] {
+        HWND w = FindWindowA("marvek02", nullptr);
+        DWORD pid = 0;
+        if (w) GetWindowThreadProcessId(w, &pid);
+        if (w && pid == p.process.dwProcessId && IsWindowVisible(w)) p.main = w;
+        return p.main != nullptr;
+    });
+    Settle(p);
+    return p;
+}
+
+Program LaunchProgram(const std::string& archive, const std::wstring& arguments) {
     Program p;
     if (archive.empty()) {
         // A fresh, empty folder: files left by an earlier run go first.
@@ -108,21 +123,13 @@ Program StartProgram(const std::string& archive) {
     } else {
         SetEnvironmentVariableA("MARVEK_ARCHIVE_DIR", archive.c_str());
     }
-    std::string exe = BuildDir() + "\\marvek2.exe";
-    STARTUPINFOA si = {};
+    const std::wstring exe = Widened(BuildDir() + "\\marvek2.exe");
+    std::wstring line = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
-    if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                        BuildDir().c_str(), &si, &p.process))
-        return p;
-    WaitForInputIdle(p.process.hProcess, 10000);
-    WaitUntil(10000, [&] {
-        HWND w = FindWindowA("marvek02", nullptr);
-        DWORD pid = 0;
-        if (w) GetWindowThreadProcessId(w, &pid);
-        if (w && pid == p.process.dwProcessId && IsWindowVisible(w)) p.main = w;
-        return p.main != nullptr;
-    });
-    Settle(p);
+    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        Widened(BuildDir()).c_str(), &si, &p.process))
+        p = Program{};
     return p;
 }
 
@@ -479,6 +486,28 @@ MenuSnapshot ReadMenu(const Program& p) {
     if (done) CloseHandle(done);
     if (mapping) CloseHandle(mapping);
     return snapshot;
+}
+
+void DropFile(const Program& p, const std::wstring& path) {
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        DropPathSize * sizeof(wchar_t), DropProbeMapping);
+    auto* shared = mapping ? static_cast<wchar_t*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))
+                           : nullptr;
+    HMODULE probe = LoadLibraryA((BuildDir() + "\\menu_probe.dll").c_str());
+    auto hook = probe ? reinterpret_cast<HOOKPROC>(
+                            reinterpret_cast<void*>(GetProcAddress(probe, "MenuProbeHook")))
+                      : nullptr;
+    HHOOK installed = hook ? SetWindowsHookExA(WH_GETMESSAGE, hook, probe, p.thread()) : nullptr;
+    if (installed && shared) {
+        path.copy(shared, DropPathSize - 1);
+        shared[std::min<size_t>(path.size(), DropPathSize - 1)] = 0;
+        PostMessageA(p.main, RegisterWindowMessageA(DropProbeMessage), 0, 0);
+        Settle(p);
+    }
+    if (installed) UnhookWindowsHookEx(installed);
+    if (probe) FreeLibrary(probe);
+    if (shared) UnmapViewOfFile(shared);
+    if (mapping) CloseHandle(mapping);
 }
 
 Capture CaptureClient(HWND window) {

@@ -32,7 +32,10 @@ std::string BuildDir();
 // Its archive of downloads goes to `archive` (MARVEK_ARCHIVE_DIR), by default
 // a fresh folder of the running test's under the build folder: the tests
 // never write outside the project.
-Program StartProgram(const std::string& archive = "");
+// `arguments` follow the program's name on its command line.
+Program StartProgram(const std::string& archive = "", const std::wstring& arguments = L"");
+// Only starts it, without waiting for a window (a second copy shows none).
+Program LaunchProgram(const std::string& archive = "", const std::wstring& arguments = L"");
 // The default archive folder of the running test (no trailing backslash).
 std::string ArchiveForThisTest();
 // Ends the program if it still runs and releases its handles.
@@ -143,6 +146,9 @@ struct MenuSnapshot {
 // The menu bar as the program holds it, with every pop-up announced first so
 // that the gray states are what the user would see on opening.
 MenuSnapshot ReadMenu(const Program& p);
+
+// Drops one file on the main window, as Explorer would.
+void DropFile(const Program& p, const std::wstring& path);
 
 // Pixels of a screen area.
 Capture CaptureClient(HWND window);

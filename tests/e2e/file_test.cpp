@@ -32,7 +32,8 @@ class Files : public ProgramTest {
 
     bool DataCommandsEnabled() {
         const MenuSnapshot menu = ReadMenu(app);
-        for (UINT id : {IDM_SAVE_AS, IDM_TEXT_INPUT, IDM_CLEAR, IDM_DATA_VIEW, IDM_MAXIMUM}) {
+        for (UINT id : {IDM_SAVE_AS, IDM_TEXT_INPUT, IDM_CLEAR, IDM_DATA_VIEW, IDM_MAXIMUM,
+                        IDM_EXPORT_CSV, IDM_EXPORT_IMAGE, IDM_COPY_CHART, IDM_STATISTICS}) {
             const MenuItem* item = menu.find(id);
             if (!item || (item->state & MF_GRAYED)) return false;
         }

@@ -4,6 +4,11 @@
 // per process under Wine, so this cannot be done from the driver.
 #include "tests/e2e/menu_probe.h"
 
+#include <shlobj.h>
+
+#include <cstring>
+#include <cwchar>
+
 namespace {
 
 // The program's menus are Unicode and its code page may be any: read wide,
@@ -48,12 +53,37 @@ void Probe(HWND window) {
     }
 }
 
+// Builds a drop handle for one file in this process and posts it to the
+// window, as Explorer's drop would.
+void Drop(HWND window) {
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, DropProbeMapping);
+    if (!mapping) return;
+    const auto* path = static_cast<const wchar_t*>(
+        MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, DropPathSize * sizeof(wchar_t)));
+    if (path) {
+        const size_t length = wcsnlen(path, DropPathSize - 1);
+        const size_t bytes = sizeof(DROPFILES) + (length + 2) * sizeof(wchar_t);
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+        if (auto* files = static_cast<DROPFILES*>(GlobalLock(block))) {
+            files->pFiles = sizeof(DROPFILES);
+            files->fWide = TRUE;
+            std::memcpy(files + 1, path, length * sizeof(wchar_t));
+            GlobalUnlock(block);
+            PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+        }
+        UnmapViewOfFile(path);
+    }
+    CloseHandle(mapping);
+}
+
 } // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     MenuProbeHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT probeMessage = RegisterWindowMessageA(MenuProbeMessage);
+    static const UINT dropMessage = RegisterWindowMessageA(DropProbeMessage);
     auto* msg = reinterpret_cast<MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == probeMessage) Probe(msg->hwnd);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == dropMessage) Drop(msg->hwnd);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

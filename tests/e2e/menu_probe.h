@@ -6,6 +6,11 @@
 constexpr char MenuProbeMessage[] = "MarvekTestMenuProbe";
 constexpr char MenuProbeMapping[] = "MarvekTestMenuProbeReport";
 constexpr char MenuProbeDone[] = "MarvekTestMenuProbeDone";
+// Dropping a file: the path to drop (wchar_t[DropPathSize]); the drop handle
+// must belong to the program's process, so the probe makes it there.
+constexpr char DropProbeMessage[] = "MarvekTestDropProbe";
+constexpr char DropProbeMapping[] = "MarvekTestDropPath";
+constexpr int DropPathSize = 1024;
 
 struct MenuProbeItem {
     int popup;     // index of the pop-up in the menu bar

@@ -49,10 +49,11 @@ struct ExpectedItem {
 
 TEST_F(MainWindow, MenuHasItsTextsAndGraysDataCommandsUntilARecordingIsLoaded) {
     const MenuSnapshot menu = ReadMenu(app);
-    ASSERT_EQ(menu.popups.size(), 3u) << "menu probe returned nothing";
+    ASSERT_EQ(menu.popups.size(), 4u) << "menu probe returned nothing";
     EXPECT_EQ(menu.popups[0], "ファイル");
     EXPECT_EQ(menu.popups[1], "設定");
     EXPECT_EQ(menu.popups[2], "表示");
+    EXPECT_EQ(menu.popups[3], "ツール");
 
     const ExpectedItem expected[] = {
         {0, IDM_RECEIVE, "データ受信", false},
@@ -65,6 +66,11 @@ TEST_F(MainWindow, MenuHasItsTextsAndGraysDataCommandsUntilARecordingIsLoaded) {
         {1, IDM_CLEAR, "データ消去", true},
         {2, IDM_DATA_VIEW, "データ表示", true},
         {2, IDM_MAXIMUM, "最大照度", true},
+        {3, IDM_EXPORT_CSV, "CSV形式で保存", true},
+        {3, IDM_EXPORT_IMAGE, "グラフを画像で保存", true},
+        {3, IDM_COPY_CHART, "グラフをコピー", true},
+        {3, 0, "", false}, // separator
+        {3, IDM_STATISTICS, "統計", true},
     };
     ASSERT_EQ(menu.items.size(), std::size(expected));
     for (size_t i = 0; i < menu.items.size(); ++i) {

@@ -1,6 +1,7 @@
 // Splitting UTF-16 paths, and the caption that shows a file's name.
 #include <gtest/gtest.h>
 
+#include "core/command_line.h"
 #include "core/file_name.h"
 
 namespace {
@@ -60,6 +61,21 @@ TEST(FileCallPath, LongPathsTakeTheExtendedForm) {
     EXPECT_EQ(FileCallPath(share), u"\\\\?\\UNC\\server\\share\\" + std::u16string(250, u'n'));
     const std::u16string extended = u"\\\\?\\C:\\" + std::u16string(300, u'x');
     EXPECT_EQ(FileCallPath(extended), extended);
+}
+
+TEST(CommandLinePath, TheRestAfterTheProgramWithOnePairOfQuotesRemoved) {
+    const struct {
+        std::u16string line, path;
+    } cases[] = {
+        {u"\"C:\\Program Files\\marvek2.exe\" \"D:\\data\\日照 1.mv2\"", u"D:\\data\\日照 1.mv2"},
+        {u"marvek2.exe day.mv2  ", u"day.mv2"},
+        {u"marvek2.exe   \t", u""},
+        {u"\"marvek2.exe\"", u""},
+        {u"marvek2.exe a b.mv2", u"a b.mv2"},
+        {u"marvek2.exe \"x\"y\"", u"x\"y"},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(CommandLinePath(c.line) == c.path) << c.line.size();
 }
 
 } // namespace

@@ -1,0 +1,253 @@
+// The Tools menu (CSV, PNG, clipboard, statistics) and files opened from the
+// command line or dropped on the window.
+#include <wincodec.h>
+
+#include <cstring>
+
+#include "res/resource.h"
+#include "tests/e2e/chart_pixels.h"
+#include "tests/e2e/driver.h"
+#include "tests/e2e/recording_files.h"
+
+namespace {
+
+// A recording from 20:00 on 29 February 2024: its samples cross midnight into
+// March. Channel names that need quoting in CSV.
+Recording LeapNight() {
+    Recording r = KnownRecording();
+    std::strcpy(r.RecordingTexts.Ch1Name, "East, \"A\"");
+    r.RecordingTexts.Ch2Name[0] = 0;
+    r.StartStamp = {2024, 2, 4, 29, 20, 0};
+    return r;
+}
+
+// The expected CSV, written out plainly for this recording.
+std::string ExpectedCsv(const Recording& r, bool realStamp) {
+    std::string csv = "\xEF\xBB\xBF\xE7\x95\xAA\xE5\x8F\xB7,\xE6\x97\xA5\xE6\x99\x82,"
+                      "\"East, \"\"A\"\" (lx)\",CH2 (lx)\r\n";
+    for (int n = 1; n <= SampleCount; ++n) {
+        const int t = 20 * 60 + n - 1;
+        char when[32] = "";
+        if (realStamp)
+            std::snprintf(when, sizeof when, "2024/%s %02d:%02d", t < 1440 ? "02/29" : "03/01",
+                          t % 1440 / 60, t % 60);
+        csv += std::to_string(n) + "," + when + "," + std::to_string(r.Ch1Samples[n - 1] * 50) +
+               "," + std::to_string(r.Ch2Samples[n - 1] * 50) + "\r\n";
+    }
+    return csv;
+}
+
+// 0x00RRGGBB pixels of a PNG, by the platform's decoder.
+bool DecodePng(const std::string& png, Capture& out) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IWICImagingFactory* factory = nullptr;
+    IWICStream* stream = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICFormatConverter* converter = nullptr;
+    UINT w = 0, h = 0;
+    bool ok = SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                         IID_IWICImagingFactory,
+                                         reinterpret_cast<void**>(&factory))) &&
+              SUCCEEDED(factory->CreateStream(&stream)) &&
+              SUCCEEDED(stream->InitializeFromMemory(
+                  reinterpret_cast<BYTE*>(const_cast<char*>(png.data())),
+                  static_cast<DWORD>(png.size()))) &&
+              SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr,
+                                                         WICDecodeMetadataCacheOnLoad, &decoder)) &&
+              SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&w, &h)) &&
+              SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+              SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA,
+                                              WICBitmapDitherTypeNone, nullptr, 0,
+                                              WICBitmapPaletteTypeCustom));
+    if (ok) {
+        out.width = static_cast<int>(w);
+        out.height = static_cast<int>(h);
+        out.pixels.assign(static_cast<size_t>(w) * h, 0);
+        ok = SUCCEEDED(converter->CopyPixels(nullptr, w * 4, w * h * 4,
+                                             reinterpret_cast<BYTE*>(out.pixels.data())));
+        for (uint32_t& p : out.pixels)
+            p &= 0xFFFFFF;
+    }
+    for (IUnknown* u : std::initializer_list<IUnknown*>{converter, frame, decoder, stream, factory})
+        if (u) u->Release();
+    CoUninitialize();
+    return ok;
+}
+
+// The clipboard's CF_DIB as pixels; false unless it is a 24-bit DIB.
+bool ClipboardImage(Capture& out) {
+    if (!OpenClipboard(nullptr)) return false;
+    bool ok = false;
+    if (HANDLE data = GetClipboardData(CF_DIB)) {
+        const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(data));
+        if (header && header->biBitCount == 24 && header->biHeight > 0) {
+            out.width = header->biWidth;
+            out.height = header->biHeight;
+            const int stride = (out.width * 3 + 3) & ~3;
+            const auto* bits = reinterpret_cast<const unsigned char*>(header + 1);
+            out.pixels.assign(static_cast<size_t>(out.width) * out.height, 0);
+            for (int y = 0; y < out.height; ++y)
+                for (int x = 0; x < out.width; ++x) {
+                    const unsigned char* p = bits + (out.height - 1 - y) * stride + 3 * x;
+                    out.pixels[static_cast<size_t>(y) * out.width + x] = p[2] << 16 | p[1] << 8 | p[0];
+                }
+            ok = true;
+        }
+        if (header) GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return ok;
+}
+
+// The image is the window's chart, pixel for pixel, but for the status label.
+::testing::AssertionResult SameAsTheWindow(const Capture& image, const Capture& window) {
+    if (image.width != 920 || image.height != 560)
+        return ::testing::AssertionFailure() << image.width << "x" << image.height;
+    for (int y = 0; y < std::min(image.height, window.height); ++y)
+        for (int x = 0; x < std::min(image.width, window.width); ++x) {
+            if (x < 86 && y < 26) continue;
+            if (image.at(x, y) != window.at(x, y))
+                return ::testing::AssertionFailure() << "differs at " << x << "," << y;
+        }
+    return ::testing::AssertionSuccess();
+}
+
+class Tools : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        folder = FolderForThisTest();
+    }
+    // Chooses an export, checks the proposed name, and saves under `name`.
+    void Export(WORD command, const char* title, const std::wstring& proposed,
+                const std::string& name) {
+        Choose(app, command);
+        HWND dialog = WaitForDialog(app, title);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(WindowTextW(GetDlgItem(dialog, FileNameBox)), proposed);
+        SetItemTextW(dialog, FileNameBox, Widened(folder + name));
+        Click(dialog, IDOK);
+        Settle(app);
+        EXPECT_EQ(TakeError(app, 300), "");
+    }
+    std::string folder;
+};
+
+TEST_F(Tools, CsvHoldsEveryMinuteOnTheCalendarAndTheChannelNames) {
+    Recording r = LeapNight();
+    ASSERT_TRUE(LoadRecording(app, folder, "leap.mv2", r));
+    Export(IDM_EXPORT_CSV, "CSV形式で保存", L"leap.csv", "leap.csv");
+    EXPECT_EQ(ReadBytes(folder + "leap.csv"), ExpectedCsv(r, true));
+    EXPECT_EQ(WindowText(app.main), FileCaption("leap.mv2")); // exporting changes nothing
+
+    r.StartStamp.Day = 30; // there is no 30 February: no date-time at all
+    ASSERT_TRUE(LoadRecording(app, folder, "impossible.mv2", r));
+    Export(IDM_EXPORT_CSV, "CSV形式で保存", L"impossible.csv", "impossible.csv");
+    EXPECT_EQ(ReadBytes(folder + "impossible.csv"), ExpectedCsv(r, false));
+}
+
+TEST_F(Tools, ThePngAndTheClipboardHoldTheChartAsTheWindowShowsIt) {
+    const Recording r = KnownRecording();
+    ASSERT_TRUE(LoadRecording(app, folder, "day.mv2", r));
+    Export(IDM_EXPORT_IMAGE, "グラフを画像で保存", L"day.png", "day.png");
+    const Capture window = CaptureClient(app.main);
+    Capture png;
+    ASSERT_TRUE(DecodePng(ReadBytes(folder + "day.png"), png));
+    EXPECT_TRUE(SameAsTheWindow(png, window));
+
+    Choose(app, IDM_COPY_CHART);
+    Settle(app);
+    EXPECT_EQ(TakeError(app, 300), "");
+    Capture copied;
+    ASSERT_TRUE(ClipboardImage(copied));
+    EXPECT_TRUE(SameAsTheWindow(copied, window));
+    EXPECT_EQ(WindowText(app.main), FileCaption("day.mv2"));
+}
+
+TEST_F(Tools, StatisticsOfEachChannelFollowTheThresholdAsItIsTyped) {
+    Recording r = KnownRecording();
+    for (int i = 0; i < SampleCount; ++i) {
+        r.Ch1Samples[i] = 10; // 500 lux
+        r.Ch2Samples[i] = i;  // 50 lux more every minute
+    }
+    r.Ch1Samples[100] = 900;
+    r.Ch1Samples[700] = -2;
+    ASSERT_TRUE(LoadRecording(app, folder, "day.mv2", r));
+    HWND d = OpenDialog(app, IDM_STATISTICS, "統計");
+    ASSERT_NE(d, nullptr);
+    SaveScreenshot(CaptureWindow(d), "dialog_statistics");
+    EXPECT_EQ(ItemText(d, IDC_THRESHOLD), "500");
+    const std::pair<int, const char*> expected[] = {
+        {IDC_CH1_HIGHEST, "45000"},   {IDC_CH1_HIGHEST_TIME, "6:40"}, {IDC_CH1_LOWEST, "-100"},
+        {IDC_CH1_LOWEST_TIME, "16:40"}, {IDC_CH1_MEAN, "552.3"},      {IDC_CH1_DOSE, "7731.7"},
+        {IDC_CH1_ABOVE, "13:59"},     {IDC_CH2_HIGHEST, "41950"},     {IDC_CH2_HIGHEST_TIME, "18:59"},
+        {IDC_CH2_LOWEST, "0"},        {IDC_CH2_LOWEST_TIME, "5:00"},  {IDC_CH2_MEAN, "20975.0"},
+        {IDC_CH2_DOSE, "293650.0"},   {IDC_CH2_ABOVE, "13:50"},
+    };
+    for (const auto& [id, text] : expected)
+        EXPECT_EQ(ItemText(d, id), text) << id;
+    SetItemText(d, IDC_THRESHOLD, "1000");
+    EXPECT_EQ(ItemText(d, IDC_CH1_ABOVE), "0:01");
+    EXPECT_EQ(ItemText(d, IDC_CH2_ABOVE), "13:40");
+    SetItemText(d, IDC_THRESHOLD, "");
+    EXPECT_EQ(ItemText(d, IDC_CH1_ABOVE), "-");
+    EXPECT_EQ(ItemText(d, IDC_CH2_ABOVE), "-");
+    Click(d, IDCANCEL);
+    Settle(app);
+}
+
+TEST_F(Tools, APathOnTheCommandLineOpensAsFileOpenWould) {
+    StopProgram(app);
+    const Recording r = KnownRecording();
+    ASSERT_TRUE(WriteBytes(folder + "day.mv2", ReferenceFile(r)));
+    ASSERT_TRUE(WriteBytes(folder + "wrong.mv2", "not a recording"));
+    const std::wstring relative = Widened(folder.substr(BuildDir().size() + 1));
+
+    app = StartProgram("", L" \"" + relative + L"day.mv2\" ");
+    ASSERT_NE(app.main, nullptr);
+    EXPECT_EQ(WindowText(app.main), FileCaption("day.mv2"));
+    const std::vector<std::string> faults =
+        TraceFaults(CaptureClient(app.main), r.Ch1Samples, r.Ch2Samples, 3);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+
+    // A second copy with a path only says that one runs; the first is untouched.
+    Program second = LaunchProgram("", relative + L"wrong.mv2");
+    HWND box = WaitForProcessDialog(second.process.dwProcessId, "起動確認");
+    ASSERT_NE(box, nullptr);
+    Click(box, IDOK);
+    DWORD code = 1;
+    EXPECT_TRUE(WaitForExit(second, 5000, &code));
+    StopProgram(second);
+    EXPECT_EQ(WindowText(app.main), FileCaption("day.mv2"));
+    StopProgram(app);
+
+    const std::pair<const wchar_t*, const char*> refused[] = {
+        {L"wrong.mv2", "ファイルが違います"}, {L"absent.mv2", "ファイルが読めません"}};
+    for (const auto& [name, message] : refused) {
+        app = StartProgram("", Widened(folder) + name);
+        ASSERT_NE(app.main, nullptr);
+        HWND error = WaitForDialog(app, "エラー");
+        ASSERT_NE(error, nullptr);
+        EXPECT_EQ(MessageText(error), message);
+        EXPECT_EQ(GetWindow(error, GW_OWNER), app.main);
+        Click(error, IDOK);
+        Settle(app);
+        EXPECT_EQ(WindowText(app.main), ProductCaption);
+        StopProgram(app);
+    }
+}
+
+TEST_F(Tools, AFileDroppedOnTheWindowIsOpened) {
+    const Recording r = KnownRecording();
+    ASSERT_TRUE(WriteBytes(folder + "dropped.mv2", ReferenceFile(r)));
+    DropFile(app, Widened(folder + "dropped.mv2"));
+    Settle(app);
+    EXPECT_EQ(WindowText(app.main), FileCaption("dropped.mv2"));
+    ASSERT_TRUE(WriteBytes(folder + "wrong.mv2", "MARVEK2\r\n"));
+    DropFile(app, Widened(folder + "wrong.mv2"));
+    EXPECT_EQ(TakeError(app), "ファイルが違います");
+    EXPECT_EQ(WindowText(app.main), FileCaption("dropped.mv2"));
+}
+
+} // namespace

@@ -1,0 +1,32 @@
+// The chart as an image: the same painting as the main window's client area,
+// on a memory bitmap of a fixed size, for the PNG export and the clipboard.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "core/recording.h"
+
+constexpr int ChartImageWidth = 920;
+constexpr int ChartImageHeight = 560;
+
+struct ChartImage {
+    int width = 0;
+    int height = 0;
+    int stride = 0; // bytes per row, a multiple of 4
+    std::vector<unsigned char> pixels; // 24-bit BGR, top row first
+};
+
+// The chart as the window shows it at the same coordinates (the range given,
+// traces when loaded), on white, without the status label. False when the
+// bitmap cannot be made.
+bool RenderChart(const Recording& r, int32_t range, ChartImage& out);
+
+// A 24-bit RGB PNG made by the platform's own encoder (Windows Imaging
+// Component). False when it cannot be made.
+bool EncodePng(const ChartImage& image, std::string& png);
+
+// A packed 24-bit DIB (CF_DIB) in movable global memory, bottom row first;
+// nullptr when it cannot be made. The caller owns it until the clipboard does.
+HGLOBAL PackedDib(const ChartImage& image);

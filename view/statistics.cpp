@@ -1,0 +1,88 @@
+// Statistics of a channel.
+#include "view/statistics.h"
+
+#include "core/text.h"
+#include "view/sample_view.h"
+
+namespace {
+
+std::string Number(int64_t value) {
+    char text[NumberTextSize];
+    return std::string(text, static_cast<size_t>(FormatNumber(value, text)));
+}
+
+int64_t SampleMinute(const Stamp& start, int index) {
+    return int64_t{start.Hour} * 60 + start.Minute + index;
+}
+
+} // namespace
+
+ChannelFigures FiguresOf(const int32_t samples[SampleCount]) {
+    ChannelFigures f = {LuxOf(samples[0]), 0, LuxOf(samples[0]), 0, 0};
+    for (int i = 0; i < SampleCount; ++i) {
+        const int64_t lux = LuxOf(samples[i]);
+        f.luxSum += lux;
+        if (lux > f.highestLux) f = {lux, i, f.lowestLux, f.lowestIndex, f.luxSum};
+        if (lux < f.lowestLux) f = {f.highestLux, f.highestIndex, lux, i, f.luxSum};
+    }
+    return f;
+}
+
+int SamplesAtOrAbove(const int32_t samples[SampleCount], int64_t thresholdLux) {
+    int count = 0;
+    for (int i = 0; i < SampleCount; ++i)
+        count += LuxOf(samples[i]) >= thresholdLux;
+    return count;
+}
+
+std::string ClockText(int64_t minutes) {
+    const bool negative = minutes < 0;
+    const uint64_t m = negative ? 0 - static_cast<uint64_t>(minutes) : static_cast<uint64_t>(minutes);
+    char text[NumberTextSize];
+    const int length = FormatNumber(static_cast<int64_t>(m / 60), text);
+    const unsigned rest = static_cast<unsigned>(m % 60);
+    std::string clock = negative ? "-" : "";
+    clock.append(text, static_cast<size_t>(length));
+    clock += ':';
+    clock += static_cast<char>('0' + rest / 10);
+    clock += static_cast<char>('0' + rest % 10);
+    return clock;
+}
+
+std::string TenthsText(int64_t numerator, int64_t denominator) {
+    const bool negative = numerator < 0;
+    const uint64_t magnitude =
+        negative ? 0 - static_cast<uint64_t>(numerator) : static_cast<uint64_t>(numerator);
+    const uint64_t d = static_cast<uint64_t>(denominator);
+    const uint64_t tenths = (magnitude * 20 + d) / (2 * d); // halves away from zero
+    std::string text = negative && tenths != 0 ? "-" : "";
+    text += Number(static_cast<int64_t>(tenths / 10));
+    text += '.';
+    text += static_cast<char>('0' + tenths % 10);
+    return text;
+}
+
+ChannelTexts TextsOf(const int32_t samples[SampleCount], const Stamp& start, bool hasThreshold,
+                     int64_t thresholdLux) {
+    const ChannelFigures f = FiguresOf(samples);
+    ChannelTexts t;
+    t.highest = Number(f.highestLux);
+    t.highestTime = ClockText(SampleMinute(start, f.highestIndex));
+    t.lowest = Number(f.lowestLux);
+    t.lowestTime = ClockText(SampleMinute(start, f.lowestIndex));
+    t.mean = TenthsText(f.luxSum, SampleCount);
+    t.dose = TenthsText(f.luxSum, 60);
+    t.aboveThreshold = hasThreshold ? ClockText(SamplesAtOrAbove(samples, thresholdLux)) : "-";
+    return t;
+}
+
+bool ParseThreshold(const std::string& text, int64_t& lux) {
+    if (text.empty() || text.size() > 8) return false;
+    int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    lux = value;
+    return true;
+}

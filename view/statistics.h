@@ -1,0 +1,45 @@
+// The figures of the statistics dialog and of the console tool's stats, and
+// their texts. Window-free. lux = count × 50, in 64 bits.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "core/recording.h"
+
+constexpr int64_t DefaultThresholdLux = 500;
+
+struct ChannelFigures {
+    int64_t highestLux;
+    int highestIndex; // the earliest sample with the highest lux
+    int64_t lowestLux;
+    int lowestIndex; // the earliest sample with the lowest lux
+    int64_t luxSum;  // over all 840 samples
+};
+
+ChannelFigures FiguresOf(const int32_t samples[SampleCount]);
+
+// How many samples have lux >= thresholdLux.
+int SamplesAtOrAbove(const int32_t samples[SampleCount], int64_t thresholdLux);
+
+// "h:mm" of a number of minutes, h not wrapped at 24 ("37:29"); a negative
+// number is "-" and the h:mm of its magnitude.
+std::string ClockText(int64_t minutes);
+
+// numerator / denominator with one decimal, halves rounded away from zero,
+// a minus sign where negative: "-12.5", "0.0".
+std::string TenthsText(int64_t numerator, int64_t denominator);
+
+// The texts of one channel, as the dialog and the tool show them.
+struct ChannelTexts {
+    std::string highest, highestTime, lowest, lowestTime, mean, dose, aboveThreshold;
+};
+
+// Mean = Σlux / 840, integrated illuminance = Σlux / 60 (lx·h: each sample
+// stands for a minute), the time of sample n = start + n - 1 minutes, the
+// time at or above the threshold = the number of such samples as h:mm ("-"
+// while there is no threshold: hasThreshold false).
+ChannelTexts TextsOf(const int32_t samples[SampleCount], const Stamp& start, bool hasThreshold,
+                     int64_t thresholdLux);
+
+// A threshold as typed: 1 to 8 ASCII digits. False otherwise.
+bool ParseThreshold(const std::string& text, int64_t& lux);

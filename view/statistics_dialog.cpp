@@ -1,0 +1,71 @@
+// The statistics dialog: computed from the store when it opens, and the time
+// at or above the threshold again whenever the threshold changes.
+#include <string>
+
+#include "core/text.h"
+#include "res/resource.h"
+#include "store/store.h"
+#include "view/dialogs.h"
+#include "view/statistics.h"
+#include "win/wide.h"
+
+namespace {
+
+constexpr int ThresholdDigits = 8;
+
+struct ChannelFields {
+    const int32_t* samples;
+    int highest, highestTime, lowest, lowestTime, mean, dose, above;
+};
+
+void Fields(ChannelFields out[2]) {
+    const Recording& r = TheRecording;
+    out[0] = {r.Ch1Samples,   IDC_CH1_HIGHEST, IDC_CH1_HIGHEST_TIME, IDC_CH1_LOWEST,
+              IDC_CH1_LOWEST_TIME, IDC_CH1_MEAN, IDC_CH1_DOSE, IDC_CH1_ABOVE};
+    out[1] = {r.Ch2Samples,   IDC_CH2_HIGHEST, IDC_CH2_HIGHEST_TIME, IDC_CH2_LOWEST,
+              IDC_CH2_LOWEST_TIME, IDC_CH2_MEAN, IDC_CH2_DOSE, IDC_CH2_ABOVE};
+}
+
+// The threshold as typed; false while it is empty (ES_NUMBER lets only
+// digits in, and the limit keeps it to eight).
+bool Threshold(HWND dialog, int64_t& lux) {
+    const std::u16string typed = ItemText(dialog, IDC_THRESHOLD);
+    return ParseThreshold(std::string(typed.begin(), typed.end()), lux);
+}
+
+void Fill(HWND dialog, bool all) {
+    int64_t lux = 0;
+    const bool hasThreshold = Threshold(dialog, lux);
+    ChannelFields channels[2];
+    Fields(channels);
+    for (const ChannelFields& c : channels) {
+        const ChannelTexts t = TextsOf(c.samples, TheRecording.StartStamp, hasThreshold, lux);
+        SetDlgItemAscii(dialog, c.above, t.aboveThreshold.c_str());
+        if (!all) continue;
+        SetDlgItemAscii(dialog, c.highest, t.highest.c_str());
+        SetDlgItemAscii(dialog, c.highestTime, t.highestTime.c_str());
+        SetDlgItemAscii(dialog, c.lowest, t.lowest.c_str());
+        SetDlgItemAscii(dialog, c.lowestTime, t.lowestTime.c_str());
+        SetDlgItemAscii(dialog, c.mean, t.mean.c_str());
+        SetDlgItemAscii(dialog, c.dose, t.dose.c_str());
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK StatDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        SendDlgItemMessageW(dialog, IDC_THRESHOLD, EM_LIMITTEXT, ThresholdDigits, 0);
+        SetDlgItemAscii(dialog, IDC_THRESHOLD, "500");
+        Fill(dialog, true);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL)
+            EndDialog(dialog, 2);
+        else if (LOWORD(wParam) == IDC_THRESHOLD && HIWORD(wParam) == EN_CHANGE)
+            Fill(dialog, false);
+        return FALSE;
+    default: return FALSE;
+    }
+}
