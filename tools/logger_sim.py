@@ -154,7 +154,8 @@ def send_paced(master, data, fault):
 def main():
     ap = argparse.ArgumentParser(description=__doc__,
                                  formatter_class=argparse.RawDescriptionHelpFormatter)
-    ap.add_argument("--port", type=int, required=True, help="COM port number, 1 to 15")
+    ap.add_argument("--port", type=int, default=0, help="COM port number, 1 to 15")
+    ap.add_argument("--link", help="instead of a COM port: a symbolic link to the pty here")
     ap.add_argument("--prefix", default=os.environ.get("WINEPREFIX", ""),
                     help="the Wine prefix (default: $WINEPREFIX)")
     ap.add_argument("--recording", help="an .mv2 file to send (default: a synthetic day)")
@@ -167,24 +168,28 @@ def main():
                     help="start from a port at 9600 with CRTSCTS, IXON and IXOFF on")
     ap.add_argument("--settings-log", help="appends the line settings seen at each command")
     args = ap.parse_args()
-    if not 1 <= args.port <= 15 or not args.prefix:
-        ap.error("a port from 1 to 15 and a Wine prefix are needed")
+    if not args.link and (not 1 <= args.port <= 15 or not args.prefix):
+        ap.error("a port from 1 to 15 and a Wine prefix, or a --link, are needed")
 
     signal.signal(signal.SIGHUP, signal.SIG_IGN)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
     ch1, ch2, stamp = read_recording(args.recording) if args.recording else synthetic_day()
     reply = reply_bytes(ch1, ch2, stamp, args.fault)
 
-    ports = os.path.join(args.prefix, "ports")
-    link = os.path.join(ports, "com%d" % args.port)
-    absent = os.path.join(ports, "absent")
+    if args.link:
+        link, absent = args.link, None
+    else:
+        ports = os.path.join(args.prefix, "ports")
+        link = os.path.join(ports, "com%d" % args.port)
+        absent = os.path.join(ports, "absent")
     master, own, name = open_pty()
     if args.flow_control_left_on:
         leave_flow_control_on(own)
     point_link(link, name)
     if args.ready_file:
         open(args.ready_file, "w").write(name + "\n")
-    print("logger_sim: COM%d is %s (%s)" % (args.port, name, FAULTS[args.fault]), flush=True)
+    print("logger_sim: %s is %s (%s)" % (link if args.link else "COM%d" % args.port, name,
+                                         FAULTS[args.fault]), flush=True)
 
     began = time.monotonic()
     stopping = lambda: ((args.stop_file and os.path.exists(args.stop_file)) or
@@ -223,7 +228,10 @@ def main():
     except KeyboardInterrupt:
         pass
     finally:
-        point_link(link, absent)
+        if absent:
+            point_link(link, absent)
+        elif os.path.lexists(link):
+            os.unlink(link)
         os.close(own)
         os.close(master)
         if args.stop_file:

@@ -113,6 +113,23 @@ bool ClipboardImage(Capture& out) {
     return ::testing::AssertionSuccess();
 }
 
+// Runs mv2tool.exe from the build folder and waits; its exit status.
+DWORD RunTool(const std::wstring& arguments) {
+    const std::wstring exe = Widened(BuildDir() + "\\mv2tool.exe");
+    std::wstring line = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &si, &pi))
+        return 99;
+    DWORD code = 98;
+    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code;
+}
+
 class Tools : public ProgramTest {
   protected:
     void SetUp() override {
@@ -140,6 +157,13 @@ TEST_F(Tools, CsvHoldsEveryMinuteOnTheCalendarAndTheChannelNames) {
     Export(IDM_EXPORT_CSV, "CSV形式で保存", L"leap.csv", "leap.csv");
     EXPECT_EQ(ReadBytes(folder + "leap.csv"), ExpectedCsv(r, true));
     EXPECT_EQ(WindowText(app.main), FileCaption("leap.mv2")); // exporting changes nothing
+
+    // The console tool writes the same bytes for the same file.
+    EXPECT_EQ(RunTool(L"csv \"" + Widened(folder) + L"leap.mv2\" \"" + Widened(folder) +
+                      L"tool.csv\""),
+              0u);
+    EXPECT_EQ(ReadBytes(folder + "tool.csv"), ReadBytes(folder + "leap.csv"));
+    EXPECT_EQ(RunTool(L"--help"), 0u);
 
     r.StartStamp.Day = 30; // there is no 30 February: no date-time at all
     ASSERT_TRUE(LoadRecording(app, folder, "impossible.mv2", r));

@@ -1,0 +1,187 @@
+"""mv2tool from a terminal, natively: its commands on recording files, and
+downloads from the logger simulator on a pseudo-terminal that the tool opens
+by its path. MV2TOOL names the tool, MV2TOOL_SCRATCH a folder it may use."""
+import os
+import shutil
+import subprocess
+import sys
+import time
+import unittest
+
+TOOL = os.environ.get("MV2TOOL", "build/native/mv2tool")
+SCRATCH = os.path.abspath(os.environ.get("MV2TOOL_SCRATCH", "build/native/tool-files"))
+SIMULATOR = os.path.join(os.path.dirname(__file__), "..", "..", "tools", "logger_sim.py")
+SAMPLES = 840
+NO_FLOW = "speed=19200 data=8 parity=none stop=1 crtscts=0 ixon=0 ixoff=0\n"
+
+
+def recording_bytes(texts=(" ", " ", " ", " "), stamp=(2015, 6, 2, 2, 5, 0), ch1=None, ch2=None):
+    """A recording file, written here as plainly as the format says."""
+    ch1 = ch1 or [(i * 7) % 4096 for i in range(SAMPLES)]
+    ch2 = ch2 or [(4095 - i) for i in range(SAMPLES)]
+    lines = ["MARVEK2", *texts, *map(str, stamp)]
+    for n in range(SAMPLES):
+        lines += ["NO %d" % (n + 1), str(ch1[n]), str(ch2[n])]
+    return "".join(line + "\r\n" for line in lines).encode("cp932")
+
+
+def run(*args, timeout=60):
+    started = time.monotonic()
+    done = subprocess.run([TOOL, *args], capture_output=True, timeout=timeout)
+    return done.returncode, done.stdout.decode("utf-8"), done.stderr.decode("utf-8"), \
+        time.monotonic() - started
+
+
+class Folder(unittest.TestCase):
+    def setUp(self):
+        self.folder = os.path.join(SCRATCH, self.id().split(".")[-1])
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(self.folder)
+
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
+    def write(self, name, data):
+        with open(self.path(name), "wb") as f:
+            f.write(data)
+        return self.path(name)
+
+    def read(self, name):
+        with open(self.path(name), "rb") as f:
+            return f.read()
+
+
+class Files(Folder):
+    def test_csv_to_a_file_and_to_standard_output(self):
+        counts = [i % 300 for i in range(SAMPLES)]
+        source = self.write("day.mv2", recording_bytes(
+            ("屋上", "東, \"A\"", " ", " "), (2015, 6, 2, 2, 23, 30), counts, [-1] * SAMPLES))
+        expected = "\ufeff番号,日時,\"東, \"\"A\"\" (lx)\",CH2 (lx)\r\n"
+        for n in range(1, SAMPLES + 1):
+            minute = 23 * 60 + 30 + n - 1
+            day, minute = (2, minute) if minute < 1440 else (3, minute - 1440)
+            expected += "%d,2015/06/%02d %02d:%02d,%d,-50\r\n" % (
+                n, day, minute // 60, minute % 60, counts[n - 1] * 50)
+        status, out, _, _ = run("csv", source)
+        self.assertEqual(status, 0)
+        self.assertEqual(out, expected)
+        self.write("out.csv", b"older")
+        self.assertEqual(run("csv", source, self.path("out.csv"))[0], 0)
+        self.assertEqual(self.read("out.csv").decode("utf-8"), expected)
+        self.assertEqual(sorted(os.listdir(self.folder)), ["day.mv2", "out.csv"])
+
+    def test_stats_with_the_default_and_a_given_threshold(self):
+        ch1 = [10] * SAMPLES
+        ch1[100], ch1[700] = 900, -2
+        source = self.write("day.mv2", recording_bytes(ch1=ch1, ch2=list(range(SAMPLES))))
+        header = ("channel\tmax_lux\tmax_time\tmin_lux\tmin_time\tmean_lux\tdose_lxh\t"
+                  "above_threshold\tthreshold_lux\n")
+        status, out, _, _ = run("stats", source)
+        self.assertEqual(status, 0)
+        self.assertEqual(out, header +
+                         "CH1\t45000\t6:40\t-100\t16:40\t552.3\t7731.7\t13:59\t500\n"
+                         "CH2\t41950\t18:59\t0\t5:00\t20975.0\t293650.0\t13:50\t500\n")
+        out = run("stats", source, "--threshold", "1000")[1]
+        self.assertIn("CH2\t41950\t18:59\t0\t5:00\t20975.0\t293650.0\t13:40\t1000\n", out)
+        for bad in ("", "123456789", "-5", "x"):
+            self.assertEqual(run("stats", source, "--threshold", bad)[0], 2, bad)
+
+    def test_check_names_every_file_and_its_reason(self):
+        good = self.write("good.mv2", recording_bytes())
+        short = self.write("short.mv2", recording_bytes()[:5000])
+        wrong = self.write("wrong.mv2", b"marvek2\r\n" + recording_bytes()[9:])
+        missing = self.path("missing.mv2")
+        status, out, _, _ = run("check", good, short, wrong, missing)
+        self.assertEqual(status, 1)
+        self.assertEqual(out, "%s\tok\n%s\tファイルが違います\n%s\tファイルが違います\n"
+                              "%s\tファイルが読めません\n" % (good, short, wrong, missing))
+        self.assertEqual(run("check", good)[0], 0)
+        status, _, err, _ = run("csv", missing)
+        self.assertEqual((status, err), (1, "mv2tool: %s: ファイルが読めません\n" % missing))
+
+    def test_usage_help_and_version(self):
+        for args in ((), ("frobnicate",), ("csv",), ("check",), ("download", "x")):
+            status, out, err, _ = run(*args)
+            self.assertEqual(status, 2, args)
+            self.assertEqual(out, "")
+            self.assertTrue(err.startswith("usage: mv2tool"), args)
+        status, out, _, _ = run("--help")
+        self.assertEqual(status, 0)
+        self.assertTrue(out.startswith("usage: mv2tool"))
+        self.assertEqual(run("--version")[:2], (0, "mv2tool 1.1.0\n"))
+
+
+class Download(Folder):
+    def start_logger(self, fault="none", flow_control_left_on=False):
+        self.link = self.path("logger")
+        self.sent = self.write("sent.mv2", recording_bytes(texts=("t", "a", "b", "m")))
+        args = [sys.executable, SIMULATOR, "--link", self.link, "--fault", fault,
+                "--recording", self.sent, "--ready-file", self.path("ready"),
+                "--stop-file", self.path("stop"), "--log", self.path("heard"),
+                "--settings-log", self.path("settings"), "--lifetime", "60"]
+        if flow_control_left_on:
+            args.append("--flow-control-left-on")
+        self.logger = subprocess.Popen(args, stdout=subprocess.DEVNULL)
+        for _ in range(200):
+            if os.path.exists(self.path("ready")):
+                return
+            time.sleep(0.05)
+        self.fail("the simulator did not start")
+
+    def tearDown(self):
+        if hasattr(self, "logger"):
+            self.write("stop", b"")
+            try:
+                self.logger.wait(10)
+            except subprocess.TimeoutExpired:
+                self.logger.kill()
+
+    def logged(self, name):
+        return self.read(name).decode() if os.path.exists(self.path(name)) else ""
+
+    def test_a_good_download_is_written_as_save_as_would(self):
+        for flow_control_left_on in (False, True):
+            with self.subTest(flow_control_left_on=flow_control_left_on):
+                self.start_logger(flow_control_left_on=flow_control_left_on)
+                status, _, err, took = run("download", self.link, self.path("out.mv2"))
+                self.assertEqual((status, err), (0, ""))
+                self.assertEqual(self.read("out.mv2"), recording_bytes())  # texts as " "
+                self.assertEqual(self.logged("settings"), NO_FLOW)
+                self.assertLess(took, 5)
+                self.tearDown()
+                os.remove(self.path("settings"))
+                os.remove(self.path("ready"))
+                os.remove(self.path("stop"))
+
+    def test_loggers_that_fail_leave_the_output_as_it_was(self):
+        cases = (("silent", "通信できません", 4.5, 7),
+                 ("non-hex", "受信データが正しくありません", 0, 5),
+                 ("trickle", "通信できません", 20, 25.5))
+        for fault, message, fastest, slowest in cases:
+            with self.subTest(fault=fault):
+                self.start_logger(fault)
+                self.write("out.mv2", b"earlier")
+                status, _, err, took = run("download", self.link, self.path("out.mv2"))
+                self.assertEqual((status, err), (3, "mv2tool: %s: %s\n" % (self.link, message)))
+                self.assertTrue(fastest <= took <= slowest, took)
+                self.assertEqual(self.read("out.mv2"), b"earlier")
+                self.assertEqual(sorted(f for f in os.listdir(self.folder) if f.startswith(".")), [])
+                self.tearDown()
+                for name in ("ready", "stop", "settings", "heard"):
+                    if os.path.exists(self.path(name)):
+                        os.remove(self.path(name))
+
+    def test_a_missing_device_and_an_unwritable_output(self):
+        status, _, err, _ = run("download", self.path("no-such-tty"), self.path("out.mv2"))
+        self.assertEqual((status, err),
+                         (3, "mv2tool: %s: ポートがオープン出来ません\n" % self.path("no-such-tty")))
+        self.start_logger()
+        blocked = os.path.join(self.write("plain", b"x"), "out.mv2")
+        status, _, err, _ = run("download", self.link, blocked)
+        self.assertEqual((status, err), (4, "mv2tool: %s: ファイルが作れません\n" % blocked))
+        time.sleep(0.3)
+        self.assertEqual(self.logged("heard"), "", "the logger was asked")
+
+
+if __name__ == "__main__":
+    unittest.main()

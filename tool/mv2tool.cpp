@@ -1,0 +1,185 @@
+// mv2tool: the recordings from a terminal. The commands and their rules; the
+// file codec, the reply checks, the code page 932 conversion, the CSV, the
+// statistics and the message texts are the window program's own core.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/messages.h"
+#include "core/utf8.h"
+#include "files/csv.h"
+#include "files/recording_file.h"
+#include "logger/logger_reply.h"
+#include "tool/platform.h"
+#include "version.h"
+#include "view/statistics.h"
+
+namespace {
+
+enum ExitStatus { Done = 0, BadFile = 1, Usage = 2, LoggerFailed = 3, OutputFailed = 4 };
+
+constexpr char UsageText[] =
+    "usage: mv2tool csv FILE.mv2 [OUT.csv]\n"
+    "       mv2tool stats FILE.mv2 [--threshold LUX]\n"
+    "       mv2tool check FILE...\n"
+    "       mv2tool download PORT OUT.mv2\n"
+    "       mv2tool --help | --version\n"
+    "\n"
+    "  csv       the recording as CSV (UTF-8 with BOM), to OUT.csv or standard output\n"
+    "  stats     the figures of each channel, tab-separated (threshold 500 lx unless given)\n"
+    "  check     FILE<TAB>ok, or FILE<TAB>the reason it cannot be read\n"
+    "  download  one recording from the logger on PORT (COM3, /dev/ttyUSB0) into OUT.mv2\n"
+    "\n"
+    "exit status: 0 done, 1 a file is wrong or unreadable, 2 usage,\n"
+    "             3 the logger could not be read, 4 the output could not be written\n";
+
+int Fail(int status, const std::string& what, const char16_t* reason) {
+    WriteStandardError("mv2tool: " + what + ": " + Utf16ToUtf8(reason) + "\n");
+    return status;
+}
+
+int UsageError() {
+    WriteStandardError(UsageText);
+    return Usage;
+}
+
+// A recording file read with the window program's rules; the reason when
+// it cannot be read.
+const char16_t* ReadRecording(const NativePath& path, Recording& r) {
+    std::string bytes;
+    switch (ReadWholeFile(path, LargestRecordingFile, bytes)) {
+    case ReadResult::CannotRead: return CannotReadFileText;
+    case ReadResult::TooLarge: return WrongFileText;
+    case ReadResult::Read: break;
+    }
+    EmptyRecording(r);
+    if (ParseRecordingFile(&bytes[0], r) != FileVerdict::Read) return WrongFileText;
+    return nullptr;
+}
+
+// Writes `bytes` into an output begun for `target` and puts it in place;
+// the status to exit with.
+int FinishWriting(OutputFile* out, const NativePath& target, const std::string& bytes) {
+    if (!WriteOutput(out, bytes)) {
+        AbandonOutput(out);
+        return Fail(OutputFailed, Utf8Of(target), CannotWriteFileText);
+    }
+    switch (FinishOutput(out)) {
+    case WriteResult::Written: return Done;
+    case WriteResult::CannotCreate: return Fail(OutputFailed, Utf8Of(target), CannotCreateFileText);
+    case WriteResult::CannotWrite: break;
+    }
+    return Fail(OutputFailed, Utf8Of(target), CannotWriteFileText);
+}
+
+int WriteSafely(const NativePath& target, const std::string& bytes) {
+    OutputFile* out = BeginOutput(target);
+    if (!out) return Fail(OutputFailed, Utf8Of(target), CannotCreateFileText);
+    return FinishWriting(out, target, bytes);
+}
+
+int Csv(const std::vector<NativePath>& args) {
+    if (args.size() < 2 || args.size() > 3) return UsageError();
+    static Recording r;
+    if (const char16_t* reason = ReadRecording(args[1], r)) return Fail(BadFile, Utf8Of(args[1]), reason);
+    const std::string csv = RecordingCsv(r);
+    if (args.size() == 3) return WriteSafely(args[2], csv);
+    WriteStandardOutput(csv);
+    return Done;
+}
+
+int Stats(const std::vector<NativePath>& args) {
+    int64_t threshold = DefaultThresholdLux;
+    if (args.size() == 4 && Utf8Of(args[2]) == "--threshold") {
+        if (!ParseThreshold(Utf8Of(args[3]), threshold)) return UsageError();
+    } else if (args.size() != 2) {
+        return UsageError();
+    }
+    static Recording r;
+    if (const char16_t* reason = ReadRecording(args[1], r)) return Fail(BadFile, Utf8Of(args[1]), reason);
+    std::string out = "channel\tmax_lux\tmax_time\tmin_lux\tmin_time\tmean_lux\tdose_lxh\t"
+                      "above_threshold\tthreshold_lux\n";
+    const std::pair<const char*, const int32_t*> channels[] = {{"CH1", r.Ch1Samples},
+                                                               {"CH2", r.Ch2Samples}};
+    for (const auto& [name, samples] : channels) {
+        const ChannelTexts t = TextsOf(samples, r.StartStamp, true, threshold);
+        for (const std::string& field :
+             {std::string(name), t.highest, t.highestTime, t.lowest, t.lowestTime, t.mean, t.dose,
+              t.aboveThreshold})
+            out += field + "\t";
+        out += std::to_string(threshold) + "\n";
+    }
+    WriteStandardOutput(out);
+    return Done;
+}
+
+int Check(const std::vector<NativePath>& args) {
+    if (args.size() < 2) return UsageError();
+    int status = Done;
+    static Recording r;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const char16_t* reason = ReadRecording(args[i], r);
+        WriteStandardOutput(Utf8Of(args[i]) + "\t" + (reason ? Utf16ToUtf8(reason) : "ok") + "\n");
+        if (reason) status = BadFile;
+    }
+    return status;
+}
+
+int Download(const std::vector<NativePath>& args) {
+    if (args.size() != 3) return UsageError();
+    const NativePath& port = args[1];
+    const NativePath& target = args[2];
+    // The output first: no download is lost to a folder that cannot take it.
+    OutputFile* out = BeginOutput(target);
+    if (!out) return Fail(OutputFailed, Utf8Of(target), CannotCreateFileText);
+
+    static unsigned char reply[ReplyBufferSize];
+    std::memset(reply, 0, sizeof reply);
+    int length = 0;
+    const DownloadResult received = DownloadReply(port, reply, length);
+    const char16_t* reason = received == DownloadResult::PortCannotOpen    ? PortCannotOpenText
+                             : received == DownloadResult::NoCommunication ? NoCommunicationText
+                             : !IsCompleteReply(reply, length)             ? BadReplyText
+                                                                           : nullptr;
+    if (reason) {
+        AbandonOutput(out);
+        return Fail(LoggerFailed, Utf8Of(port), reason);
+    }
+    static Recording r;
+    EmptyRecording(r);
+    DecodeReply(reply, r);
+    FillEmptyTexts(r.RecordingTexts); // as Save As writes them
+    return FinishWriting(out, target, RecordingFileBytes(r));
+}
+
+} // namespace
+
+// The arguments after the program's name.
+int RunTool(const std::vector<NativePath>& args) {
+    PrepareStandardStreams();
+    if (args.empty()) return UsageError();
+    const std::string command = Utf8Of(args[0]);
+    if (command == "--help" && args.size() == 1) {
+        WriteStandardOutput(UsageText);
+        return Done;
+    }
+    if (command == "--version" && args.size() == 1) {
+        WriteStandardOutput("mv2tool " MARVEK_VERSION_TEXT "\n");
+        return Done;
+    }
+    if (command == "csv") return Csv(args);
+    if (command == "stats") return Stats(args);
+    if (command == "check") return Check(args);
+    if (command == "download") return Download(args);
+    return UsageError();
+}
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    return RunTool(std::vector<NativePath>(argv + 1, argv + argc));
+}
+#else
+int main(int argc, char** argv) {
+    return RunTool(std::vector<NativePath>(argv + 1, argv + argc));
+}
+#endif

@@ -1,0 +1,170 @@
+// The console tool on Linux: termios for the port, poll for its time-outs,
+// and a temporary file, fsync and rename for the safe write.
+#include "tool/platform.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "logger/logger_reply.h"
+
+namespace {
+
+bool WriteFully(int fd, const char* bytes, size_t size) {
+    while (size > 0) {
+        const ssize_t n = write(fd, bytes, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The settings a previous program left are replaced, not inherited.
+bool SetUpLine(int fd) {
+    termios t;
+    if (tcgetattr(fd, &t) != 0) return false;
+    cfmakeraw(&t);
+    t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    t.c_cflag |= CS8 | CLOCAL | CREAD;
+    t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = 0;
+    if (cfsetispeed(&t, B19200) != 0 || cfsetospeed(&t, B19200) != 0) return false;
+    if (tcsetattr(fd, TCSANOW, &t) != 0) return false;
+    tcflush(fd, TCIOFLUSH);
+    return true;
+}
+
+} // namespace
+
+struct OutputFile {
+    std::string target;
+    std::string temporary;
+    int fd = -1;
+};
+
+std::string Utf8Of(const NativePath& path) {
+    return path;
+}
+
+ReadResult ReadWholeFile(const NativePath& path, size_t limit, std::string& bytes) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return ReadResult::CannotRead;
+    struct stat info;
+    ReadResult result = ReadResult::Read;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        result = ReadResult::CannotRead;
+    } else if (static_cast<unsigned long long>(info.st_size) > limit) {
+        result = ReadResult::TooLarge;
+    } else {
+        bytes.assign(static_cast<size_t>(info.st_size), '\0');
+        size_t got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = read(fd, &bytes[got], bytes.size() - got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            got += static_cast<size_t>(n);
+        }
+        if (got != bytes.size()) result = ReadResult::CannotRead;
+    }
+    close(fd);
+    return result;
+}
+
+OutputFile* BeginOutput(const NativePath& target) {
+    struct stat info;
+    if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return nullptr;
+    auto* out = new OutputFile;
+    out->target = target;
+    out->temporary = FolderOf(target) + "/.mv2tool-XXXXXX";
+    out->fd = mkstemp(&out->temporary[0]);
+    if (out->fd < 0) {
+        delete out;
+        return nullptr;
+    }
+    return out;
+}
+
+bool WriteOutput(OutputFile* out, std::string_view bytes) {
+    return WriteFully(out->fd, bytes.data(), bytes.size());
+}
+
+WriteResult FinishOutput(OutputFile* out) {
+    const bool flushed = fsync(out->fd) == 0;
+    const bool closed = close(out->fd) == 0;
+    out->fd = -1;
+    if (!flushed || !closed) {
+        AbandonOutput(out);
+        return WriteResult::CannotWrite;
+    }
+    if (rename(out->temporary.c_str(), out->target.c_str()) != 0) {
+        AbandonOutput(out);
+        return WriteResult::CannotCreate;
+    }
+    // The new name itself must survive a crash.
+    const int folder = open(FolderOf(out->target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        fsync(folder);
+        close(folder);
+    }
+    delete out;
+    return WriteResult::Written;
+}
+
+void AbandonOutput(OutputFile* out) {
+    if (out->fd >= 0) close(out->fd);
+    unlink(out->temporary.c_str());
+    delete out;
+}
+
+DownloadResult DownloadReply(const NativePath& port, unsigned char* reply, int& length) {
+    const int fd = open(port.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return DownloadResult::PortCannotOpen;
+    const int flags = fcntl(fd, F_GETFL);
+    DownloadResult result = DownloadResult::NoCommunication;
+    if (flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 && SetUpLine(fd) &&
+        WriteFully(fd, DumpCommand, DumpCommandLength)) {
+        const auto sent = std::chrono::steady_clock::now();
+        for (int position = 0;; ++position) {
+            pollfd waiting = {fd, POLLIN, 0};
+            if (poll(&waiting, 1, static_cast<int>(ByteTimeoutMs)) <= 0) break;
+            if (read(fd, reply + position, 1) != 1) break;
+            if (ReplyEnds(reply[position], position)) {
+                length = position + 1;
+                result = DownloadResult::Received;
+                break;
+            }
+            const auto elapsed = std::chrono::steady_clock::now() - sent;
+            if (elapsed >= std::chrono::milliseconds(DownloadTimeoutMs)) break;
+        }
+    }
+    close(fd);
+    return result;
+}
+
+void PrepareStandardStreams() {}
+
+void WriteStandardOutput(std::string_view utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    std::fflush(stdout);
+}
+
+void WriteStandardError(std::string_view utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+    std::fflush(stderr);
+}

@@ -1,0 +1,110 @@
+// The console tool on Windows: the window program's own safe writer and
+// serial code, wide paths from wmain, and UTF-8 out (WriteConsoleW on a
+// console).
+#include "tool/platform.h"
+
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+#include "core/file_name.h"
+#include "core/utf8.h"
+#include "files/safe_write.h"
+#include "logger/serial_port.h"
+#include "win/wide.h"
+
+struct OutputFile {
+    PendingSave save;
+};
+
+namespace {
+
+void WriteStream(DWORD which, FILE* stream, std::string_view utf8) {
+    HANDLE handle = GetStdHandle(which);
+    DWORD mode = 0;
+    if (handle && GetConsoleMode(handle, &mode)) {
+        std::wstring wide(utf8.size() + 1, L'\0');
+        const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                          &wide[0], static_cast<int>(wide.size()));
+        DWORD written = 0;
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(n > 0 ? n : 0), &written, nullptr);
+        return;
+    }
+    std::fwrite(utf8.data(), 1, utf8.size(), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+std::string Utf8Of(const NativePath& path) {
+    return Utf16ToUtf8(Utf16(path.c_str()));
+}
+
+ReadResult ReadWholeFile(const NativePath& path, size_t limit, std::string& bytes) {
+    OwnedHandle file(CreateFileW(Wide(FileCallPath(Utf16(path.c_str())).c_str()), GENERIC_READ,
+                                 FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr));
+    LARGE_INTEGER size;
+    if (!file.valid() || !GetFileSizeEx(file.get(), &size)) return ReadResult::CannotRead;
+    if (static_cast<unsigned long long>(size.QuadPart) > limit) return ReadResult::TooLarge;
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+         read != bytes.size()))
+        return ReadResult::CannotRead;
+    return ReadResult::Read;
+}
+
+OutputFile* BeginOutput(const NativePath& target) {
+    auto* out = new OutputFile;
+    if (BeginSave(Utf16(target.c_str()), out->save) != SaveOutcome::Saved) {
+        delete out;
+        return nullptr;
+    }
+    return out;
+}
+
+bool WriteOutput(OutputFile* out, std::string_view bytes) {
+    return WriteAll(out->save.file.get(), bytes.data(), bytes.size());
+}
+
+WriteResult FinishOutput(OutputFile* out) {
+    const SaveOutcome outcome = FinishSave(out->save);
+    delete out;
+    return outcome == SaveOutcome::Saved          ? WriteResult::Written
+           : outcome == SaveOutcome::CannotCreate ? WriteResult::CannotCreate
+                                                  : WriteResult::CannotWrite;
+}
+
+void AbandonOutput(OutputFile* out) {
+    AbandonSave(out->save);
+    delete out;
+}
+
+DownloadResult DownloadReply(const NativePath& port, unsigned char* reply, int& length) {
+    // COM10 and up open only through the device namespace; all ports can.
+    const std::wstring name = port.rfind(L"\\\\", 0) == 0 ? port : L"\\\\.\\" + port;
+    OwnedHandle handle;
+    if (!OpenPort(name.c_str(), handle)) return DownloadResult::PortCannotOpen;
+    if (!SetUpPort(handle.get())) return DownloadResult::NoCommunication;
+    SendDumpCommand(handle.get());
+    length = ReadReply(handle.get(), reply, GetTickCount());
+    return length < 0 ? DownloadResult::NoCommunication : DownloadResult::Received;
+}
+
+void PrepareStandardStreams() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+
+void WriteStandardOutput(std::string_view utf8) {
+    WriteStream(STD_OUTPUT_HANDLE, stdout, utf8);
+}
+
+void WriteStandardError(std::string_view utf8) {
+    WriteStream(STD_ERROR_HANDLE, stderr, utf8);
+}
