@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang googletest locales
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
-          fonts-ipafont-gothic fonts-wine imagemagick python3)
+          fonts-ipafont-gothic fonts-wine imagemagick python3 python3-markdown zip unzip)
 
 missing=()
 for p in "${packages[@]}"; do

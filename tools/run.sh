@@ -10,10 +10,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-bash tools/install-deps.sh
-cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-cmake --build build/win --target marvek2
+source tools/win-build.sh
+win_build marvek2
 
 source tools/wine-env.sh
 bench_ready

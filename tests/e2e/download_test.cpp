@@ -222,6 +222,13 @@ TEST_F(Download, EveryDownloadIsKeptOnceInTheArchiveUnderItsStartTime) {
         EXPECT_EQ(TakeError(app, 300), "");
     }
     EXPECT_EQ(WindowText(app.main), ProductCaption); // a safety copy, not the user's file
+    // With no current file an export proposes the start stamp's name.
+    Choose(app, IDM_EXPORT_CSV);
+    HWND csv = WaitForDialog(app, "CSV形式で保存");
+    ASSERT_NE(csv, nullptr);
+    EXPECT_EQ(WindowTextW(GetDlgItem(csv, FileNameBox)), L"20150602_0500.csv");
+    Click(csv, IDCANCEL);
+    Settle(app);
     EXPECT_EQ(FolderListing(archive), std::vector<std::wstring>{L"20150602_0500.mv2"});
     EXPECT_EQ(ReadBytes(archive + L"\\20150602_0500.mv2"), ReferenceFile(expected));
     StopLogger(first);

@@ -1,0 +1,53 @@
+// The guide's screenshots: the real program with a plausible day, and each
+// dialog. Disabled in the test run; tools/make_screenshots.sh runs it.
+#include <cmath>
+#include <cstring>
+
+#include "res/resource.h"
+#include "tests/e2e/driver.h"
+#include "tests/e2e/recording_files.h"
+
+namespace {
+
+// Two light curves over a day from 05:00, as the logger simulator sends.
+Recording SunnyDay() {
+    Recording r = {};
+    std::strcpy(r.RecordingTexts.Title, "屋上の照度");
+    std::strcpy(r.RecordingTexts.Ch1Name, "東側");
+    std::strcpy(r.RecordingTexts.Ch2Name, "西側");
+    std::strcpy(r.RecordingTexts.Memo, "晴れ");
+    r.StartStamp = {2015, 6, 2, 2, 5, 0};
+    const double pi = std::acos(-1.0);
+    for (int i = 0; i < SampleCount; ++i) {
+        const double sun = std::pow(std::sin(pi * i / (SampleCount - 1)), 2);
+        r.Ch1Samples[i] = static_cast<int32_t>(std::lround(1800 * sun + 40 * std::sin(i / 7.0) + 60));
+        r.Ch2Samples[i] =
+            static_cast<int32_t>(std::lround(900 * sun * (0.6 + 0.4 * std::cos(i / 31.0)) + 20));
+    }
+    return r;
+}
+
+using GuideScreenshots = ProgramTest;
+
+TEST_F(GuideScreenshots, DISABLED_TheMainWindowAndEachDialog) {
+    ASSERT_TRUE(LoadRecording(app, FolderForThisTest(), "20150602_0500.mv2", SunnyDay()));
+    SaveScreenshot(CaptureWindow(app.main), "guide_main");
+    const struct {
+        WORD command;
+        const char* caption;
+        const char* name;
+    } dialogs[] = {{IDM_DISPLAY_RANGE, "表示最大値", "guide_range"},
+                   {IDM_TEXT_INPUT, "補足テキストの入力／表示", "guide_text"},
+                   {IDM_DATA_VIEW, "データ表示", "guide_data"},
+                   {IDM_MAXIMUM, "最大照度", "guide_maximum"},
+                   {IDM_STATISTICS, "統計", "guide_statistics"}};
+    for (const auto& d : dialogs) {
+        HWND dialog = OpenDialog(app, d.command, d.caption);
+        ASSERT_NE(dialog, nullptr) << d.caption;
+        SaveScreenshot(CaptureWindow(dialog), d.name);
+        Click(dialog, IDCANCEL);
+        Settle(app);
+    }
+}
+
+} // namespace
