@@ -12,8 +12,8 @@
 #include "files/file_commands.h"
 #include "logger/serial_download.h"
 #include "res/resource.h"
-#include "view/chart.h"
 #include "store/store.h"
+#include "view/chart.h"
 #include "view/dialogs.h"
 #include "win/wide.h"
 
