@@ -123,6 +123,7 @@ FileVerdict ParseRecordingFile(char* text, Recording& out) {
 
 std::string RecordingFileBytes(const Recording& r) {
     std::string bytes;
+    bytes.reserve(RecordingFileLines * 8); // about the size of a day's file
     char line[FileLineSize];
     for (int i = 0; i < RecordingFileLines; ++i)
         bytes.append(line, static_cast<size_t>(RecordingFileLine(r, i, line)));
