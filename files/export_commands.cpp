@@ -17,22 +17,22 @@ namespace {
 
 // Starts in the current file's folder with its name and the new extension,
 // or with the start stamp's name when there is no current file.
-FileDialogSpec ExportDialog(const wchar_t* title, const wchar_t* filter, const wchar_t* extension) {
-    FileDialogSpec spec = {title, filter, extension, u"", u""};
+FileDialogSetup ExportDialog(const wchar_t* title, const wchar_t* filter, const wchar_t* extension) {
+    FileDialogSetup setup = {title, filter, extension, u"", u""};
     const std::u16string dotted = u"." + std::u16string(Utf16(extension));
     const std::u16string& current = CurrentFile();
     if (current.empty()) {
-        spec.initialName = StampFileName(TheRecording.StartStamp, dotted);
+        setup.initialName = StampFileName(TheRecording.StartStamp, dotted);
     } else {
         const PathParts parts = SplitPath(current);
-        spec.initialFolder = std::u16string(parts.folder);
-        spec.initialName = std::u16string(parts.stem) + dotted;
+        setup.initialFolder = std::u16string(parts.folder);
+        setup.initialName = std::u16string(parts.stem) + dotted;
     }
-    return spec;
+    return setup;
 }
 
-int SaveBytes(HWND window, const FileDialogSpec& spec, const std::string& bytes) {
-    const std::u16string path = AskSavePath(window, spec);
+int SaveBytes(HWND window, const FileDialogSetup& setup, const std::string& bytes) {
+    const std::u16string path = AskSavePath(window, setup);
     if (path.empty()) return -1;
     const SaveOutcome outcome = SaveFileSafely(
         path, [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
@@ -50,7 +50,7 @@ int ExportCsv(HWND window) {
 }
 
 int ExportChartImage(HWND window) {
-    const FileDialogSpec spec =
+    const FileDialogSetup setup =
         ExportDialog(L"グラフを画像で保存", L"PNG画像 (*.png)\0*.png\0", L"png");
     ChartImage image;
     std::string png;
@@ -58,7 +58,7 @@ int ExportChartImage(HWND window) {
         ShowError(window, CannotMakeImageText);
         return -1;
     }
-    return SaveBytes(window, spec, png);
+    return SaveBytes(window, setup, png);
 }
 
 int CopyChart(HWND window) {

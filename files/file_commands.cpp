@@ -32,7 +32,7 @@ class ReadBlock {
     char* data_ = nullptr;
 };
 
-FileDialogSpec RecordingDialog(const wchar_t* title) {
+FileDialogSetup RecordingDialog(const wchar_t* title) {
     return {title, L"照度計データ(*.mv2)\0*.mv2\0", L"mv2", u"", u""};
 }
 

@@ -11,19 +11,19 @@ namespace {
 
 constexpr DWORD FileBufferSize = 32768;
 
-std::u16string Ask(HWND owner, const FileDialogSpec& spec, bool save) {
+std::u16string Ask(HWND owner, const FileDialogSetup& setup, bool save) {
     std::vector<wchar_t> path(FileBufferSize, L'\0');
-    spec.initialName.copy(reinterpret_cast<char16_t*>(path.data()), FileBufferSize - 1);
+    setup.initialName.copy(reinterpret_cast<char16_t*>(path.data()), FileBufferSize - 1);
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
     ofn.hwndOwner = owner;
-    ofn.lpstrFilter = spec.filter;
+    ofn.lpstrFilter = setup.filter;
     ofn.lpstrFile = path.data();
     ofn.nMaxFile = FileBufferSize;
-    ofn.lpstrInitialDir = spec.initialFolder.empty() ? nullptr : Wide(spec.initialFolder.c_str());
-    ofn.lpstrTitle = spec.title;
+    ofn.lpstrInitialDir = setup.initialFolder.empty() ? nullptr : Wide(setup.initialFolder.c_str());
+    ofn.lpstrTitle = setup.title;
     ofn.Flags = OFN_OVERWRITEPROMPT;
-    ofn.lpstrDefExt = spec.defaultExtension;
+    ofn.lpstrDefExt = setup.defaultExtension;
     if (save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn)) return Utf16(path.data());
     if (CommDlgExtendedError() != 0) ShowError(owner, BadFileNameText);
     return u"";
@@ -31,10 +31,10 @@ std::u16string Ask(HWND owner, const FileDialogSpec& spec, bool save) {
 
 } // namespace
 
-std::u16string AskSavePath(HWND owner, const FileDialogSpec& spec) {
-    return Ask(owner, spec, true);
+std::u16string AskSavePath(HWND owner, const FileDialogSetup& setup) {
+    return Ask(owner, setup, true);
 }
 
-std::u16string AskOpenPath(HWND owner, const FileDialogSpec& spec) {
-    return Ask(owner, spec, false);
+std::u16string AskOpenPath(HWND owner, const FileDialogSetup& setup) {
+    return Ask(owner, setup, false);
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-struct FileDialogSpec {
+struct FileDialogSetup {
     const wchar_t* title;
     const wchar_t* filter; // pairs of description and pattern, each ended by a zero
     const wchar_t* defaultExtension;
@@ -15,5 +15,5 @@ struct FileDialogSpec {
 // The full path the user chose, or empty when the dialog was cancelled. A
 // dialog that fails (a name it cannot take) shows "ファイル名が正しくありません"
 // instead of looking like Cancel. The save dialog asks before replacing.
-std::u16string AskSavePath(HWND owner, const FileDialogSpec& spec);
-std::u16string AskOpenPath(HWND owner, const FileDialogSpec& spec);
+std::u16string AskSavePath(HWND owner, const FileDialogSetup& setup);
+std::u16string AskOpenPath(HWND owner, const FileDialogSetup& setup);
