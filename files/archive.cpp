@@ -80,6 +80,9 @@ std::u16string ArchiveFolder() {
 
 bool ArchiveDownload(const Recording& r) {
     std::u16string folder = ArchiveFolder();
+    // "D:\archive\" names the same folder as "D:\archive"; a root keeps its own.
+    while (folder.size() > 3 && (folder.back() == u'\\' || folder.back() == u'/'))
+        folder.pop_back();
     if (!MakeFolder(folder)) return false;
     if (folder.back() != u'\\' && folder.back() != u'/') folder += u'\\';
 
