@@ -3,7 +3,6 @@
 // decodes into counts and a stamp its digits allow, leaves the texts alone,
 // and written back as hex gives the very bytes that were read.
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 #include "logger/logger_reply.h"
@@ -14,8 +13,11 @@ void Check(bool holds) {
     if (!holds) __builtin_trap();
 }
 
-bool SameDigits(const unsigned char* at, const char* digits) {
-    return std::memcmp(at, digits, std::strlen(digits)) == 0;
+// The upper-case hex digits of `value` in `width` places.
+bool SameDigits(const unsigned char* at, int32_t value, int width) {
+    for (int i = width - 1; i >= 0; --i, value >>= 4)
+        if (at[i] != "0123456789ABCDEF"[value & 0xF]) return false;
+    return value == 0;
 }
 
 } // namespace
@@ -41,22 +43,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (unsigned char b : r.RecordingTexts.Title)
         Check(b == 0x5A);
     Check(r.DataLoaded == 0x5A5A5A5A);
-    char digits[8];
     for (int k = 0; k < SampleCount; ++k) {
         Check(r.Ch1Samples[k] >= 0 && r.Ch1Samples[k] <= 0xFFF);
         Check(r.Ch2Samples[k] >= 0 && r.Ch2Samples[k] <= 0xFFF);
-        std::snprintf(digits, sizeof digits, "%03X%03X", r.Ch1Samples[k], r.Ch2Samples[k]);
-        Check(SameDigits(reply + 6 * k, digits));
+        Check(SameDigits(reply + 6 * k, r.Ch1Samples[k], 3));
+        Check(SameDigits(reply + 6 * k + 3, r.Ch2Samples[k], 3));
     }
     const Stamp& s = r.StartStamp;
-    std::snprintf(digits, sizeof digits, "%02X%02X%02X", s.Minute, s.Hour, s.Day);
-    Check(SameDigits(reply + 5040, digits));
-    std::snprintf(digits, sizeof digits, "%X", s.Weekday);
-    Check(SameDigits(reply + 5047, digits));
-    std::snprintf(digits, sizeof digits, "%X", s.Month);
-    Check(SameDigits(reply + 5049, digits));
-    std::snprintf(digits, sizeof digits, "%02X", s.Year - 2000);
-    Check(SameDigits(reply + 5050, digits));
+    Check(SameDigits(reply + 5040, s.Minute, 2));
+    Check(SameDigits(reply + 5042, s.Hour, 2));
+    Check(SameDigits(reply + 5044, s.Day, 2));
+    Check(SameDigits(reply + 5047, s.Weekday, 1));
+    Check(SameDigits(reply + 5049, s.Month, 1));
+    Check(SameDigits(reply + 5050, s.Year - 2000, 2));
     Check(reply[5052] == '\r');
     return 0;
 }
