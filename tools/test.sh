@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native and the Windows trees, and runs
-# every test: the native unit tests (sanitizers on), a short fuzz run of the
-# file reader, then, under Wine, the
-# Windows unit tests, the import check and the end-to-end tests.
+# every test: the native tests (unit tables with sanitizers on, mv2tool, the
+# guide), a short fuzz run of the file reader and of the reply decoder, then,
+# under Wine, the Windows unit and platform tests, the import checks, the
+# package and the end-to-end tests.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
