@@ -88,16 +88,3 @@ std::string Utf16ToCp932Lossy(std::u16string_view text) {
     }
     return bytes;
 }
-
-bool Utf16ToCp932(std::u16string_view text, std::string& out) {
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (size_t i = 0; i < text.size();) {
-        char pair[2];
-        const int n = EncodeCp932(NextCodePoint(text, i), pair);
-        if (n == 0) return false;
-        bytes.append(pair, n);
-    }
-    out = std::move(bytes);
-    return true;
-}

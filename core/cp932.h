@@ -20,12 +20,8 @@ std::u16string Cp932ToUtf16(std::string_view bytes);
 // number (1 or 2) in out, or 0 when the code page cannot hold it.
 int EncodeCp932(char32_t codePoint, char out[2]);
 
-// UTF-16 as code page 932. Returns false, with `out` unchanged, when some
-// character cannot be held (or a surrogate is unpaired).
-bool Utf16ToCp932(std::u16string_view text, std::string& out);
-
-// The same, but each character that cannot be held becomes "?", as the
-// system's own conversion does.
+// UTF-16 as code page 932; each character that cannot be held (an unpaired
+// surrogate too) becomes "?", as the system's own conversion does.
 std::string Utf16ToCp932Lossy(std::u16string_view text);
 
 // Code points of UTF-16 text: the next one from text[i], advancing i; an

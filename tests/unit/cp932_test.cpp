@@ -7,9 +7,16 @@
 
 namespace {
 
+// The bytes of a text, or "refused" when a character has none.
 std::string Encoded(std::u16string_view text) {
-    std::string out = "unchanged";
-    return Utf16ToCp932(text, out) ? out : "refused";
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        char bytes[2];
+        const int n = EncodeCp932(NextCodePoint(text, i), bytes);
+        if (n == 0) return "refused";
+        out.append(bytes, n);
+    }
+    return out;
 }
 
 TEST(Cp932, EveryDoubleByteCharacterComesBackThroughItsEncoding) {
