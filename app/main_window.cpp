@@ -2,10 +2,12 @@
 // table that turns each menu id into one operation or one modal dialog.
 #include "app/main_window.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
 
+#include "app/port_menu.h"
 #include "core/messages.h"
 #include "files/archive.h"
 #include "files/export_commands.h"
@@ -16,6 +18,7 @@
 #include "view/chart.h"
 #include "view/dialogs.h"
 #include "win/wide.h"
+#include "win/window_messages.h"
 
 namespace {
 
@@ -23,22 +26,54 @@ namespace {
 constexpr UINT DataCommands[] = {IDM_SAVE_AS,      IDM_DATA_VIEW,    IDM_TEXT_INPUT,
                                  IDM_MAXIMUM,      IDM_CLEAR,        IDM_EXPORT_CSV,
                                  IDM_EXPORT_IMAGE, IDM_COPY_CHART,   IDM_STATISTICS};
+// What a download grays besides: everything but stopping it and Exit.
+constexpr UINT IdleCommands[] = {IDM_OPEN, IDM_DISPLAY_RANGE};
 
-void OnCreate(HWND window) {
-    StatusLabel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 6, 6, 80, 20, window,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_LABEL)),
-                                  Instance, nullptr);
-    DragAcceptFiles(window, TRUE);
+constexpr wchar_t ReceiveText[] = L"データ受信";
+constexpr wchar_t StopReceivingText[] = L"受信を中止";
+
+// While the exit question is open a download may end: its message waits
+// until the question is answered No.
+bool ExitQuestionOpen = false;
+const char16_t* DeferredMessage = nullptr;
+
+HWND CreateChild(HWND window, const wchar_t* cls, DWORD style, int x, int y, int w, int h, int id) {
+    return CreateWindowExW(0, cls, L"", WS_CHILD | style, x, y, w, h, window,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance, nullptr);
 }
 
-// The first file dropped on the window is opened as File > Open would.
+// The last item of Settings.
+HMENU PortSubmenu(HMENU settings) {
+    return GetSubMenu(settings, GetMenuItemCount(settings) - 1);
+}
+
+HMENU SettingsPopup(HWND window) {
+    return GetSubMenu(GetMenu(window), 1);
+}
+
+void OnCreate(HWND window) {
+    StatusLabel = CreateChild(window, L"STATIC", WS_VISIBLE, 6, 6, 80, 20, IDC_STATUS_LABEL);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    ProgressBar = CreateChild(window, PROGRESS_CLASSW, 0, 90, 9, 160, 14, IDC_PROGRESS_BAR);
+    DragAcceptFiles(window, TRUE);
+    FillPortMenu(PortSubmenu(SettingsPopup(window)));
+}
+
+void OnDestroy() {
+    StopDownload();
+    PostQuitMessage(0);
+}
+
+// The first file dropped on the window is opened as File > Open would; not
+// while a download runs.
 void OnDropFiles(HWND window, HDROP drop) {
     const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
     std::u16string path(length + 1, u'\0');
     const UINT got = DragQueryFileW(drop, 0, reinterpret_cast<wchar_t*>(&path[0]), length + 1);
     DragFinish(drop);
     path.resize(got);
-    if (!path.empty()) OpenRecordingFile(window, path);
+    if (!path.empty() && !DownloadRunning()) OpenRecordingFile(window, path);
 }
 
 void OnPaint(HWND window) {
@@ -48,17 +83,49 @@ void OnPaint(HWND window) {
     EndPaint(window, &ps);
 }
 
-void OnClose(HWND window) {
-    if (MessageBoxW(window, Wide(ConfirmExitText), Wide(ExitCaption),
-                    MB_YESNO | MB_ICONQUESTION) == IDYES)
-        DestroyWindow(window);
+void ShowOrDefer(HWND window, const char16_t* message) {
+    if (ExitQuestionOpen)
+        DeferredMessage = message;
+    else
+        ShowError(window, message);
 }
 
-// Computed from the store on every opening, never toggled elsewhere.
-void OnInitMenuPopup(HMENU popup) {
-    const UINT state = IsLoaded(TheRecording) ? MF_ENABLED : MF_GRAYED;
+void OnClose(HWND window) {
+    ExitQuestionOpen = true;
+    const int answer = MessageBoxW(window, Wide(ConfirmExitText), Wide(ExitCaption),
+                                   MB_YESNO | MB_ICONQUESTION);
+    ExitQuestionOpen = false;
+    const char16_t* deferred = DeferredMessage;
+    DeferredMessage = nullptr;
+    if (answer == IDYES) {
+        StopDownload();
+        DestroyWindow(window);
+    } else if (deferred) {
+        ShowError(window, deferred);
+    }
+}
+
+void SetReceiveText(HMENU popup) {
+    ModifyMenuW(popup, IDM_RECEIVE, MF_BYCOMMAND | MF_STRING, IDM_RECEIVE,
+                DownloadRunning() ? StopReceivingText : ReceiveText);
+}
+
+// Computed from the store and the download on every opening, never toggled
+// elsewhere.
+void OnInitMenuPopup(HWND window, HMENU popup) {
+    const bool busy = DownloadRunning();
+    const UINT data = IsLoaded(TheRecording) && !busy ? MF_ENABLED : MF_GRAYED;
     for (UINT id : DataCommands)
-        EnableMenuItem(popup, id, MF_BYCOMMAND | state);
+        EnableMenuItem(popup, id, MF_BYCOMMAND | data);
+    for (UINT id : IdleCommands)
+        EnableMenuItem(popup, id, MF_BYCOMMAND | (busy ? MF_GRAYED : MF_ENABLED));
+    if (GetMenuState(popup, IDM_RECEIVE, MF_BYCOMMAND) != static_cast<UINT>(-1))
+        SetReceiveText(popup);
+    if (popup == SettingsPopup(window)) {
+        FillPortMenu(PortSubmenu(popup));
+        EnableMenuItem(popup, GetMenuItemCount(popup) - 1,
+                       MF_BYPOSITION | (busy ? MF_GRAYED : MF_ENABLED));
+    }
 }
 
 // Opened from the program's own templates, owned by the main window.
@@ -68,15 +135,32 @@ void ShowDialog(const wchar_t* name, DLGPROC procedure) {
 
 // A download is shown first, then kept in the archive; a copy that cannot
 // be kept is told after the user sees the recording.
-void ReceiveAndKeep(HWND window) {
-    if (ReceiveFromLogger(window) != 0) return;
-    UpdateWindow(window);
-    if (!ArchiveDownload(TheRecording)) ShowError(window, ArchiveFailedText);
+void OnDownloadEnded(HWND window, WPARAM download) {
+    const DownloadEnd end = FinishDownload(download);
+    if (!end.current) return;
+    const char16_t* message = end.message;
+    if (end.received) {
+        UpdateWindow(window);
+        if (!ArchiveDownload(TheRecording)) message = ArchiveFailedText;
+    }
+    if (message) ShowOrDefer(window, message);
 }
 
+void OnKeyDown(WPARAM key) {
+    if (key == VK_ESCAPE) StopDownload();
+}
+
+// While a download runs only stopping it and Exit are taken, whatever is
+// sent.
 void OnCommand(HWND window, WORD id) {
+    if (DownloadRunning()) {
+        if (id == IDM_RECEIVE) StopDownload();
+        if (id == IDM_EXIT) SendMessageW(window, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (TakePortCommand(id)) return;
     switch (id) {
-    case IDM_RECEIVE: ReceiveAndKeep(window); break;
+    case IDM_RECEIVE: StartDownload(window); break;
     case IDM_OPEN: OpenRecording(window); break;
     case IDM_SAVE_AS: SaveRecordingAs(window); break;
     case IDM_EXIT: SendMessageW(window, WM_CLOSE, 0, 0); break;
@@ -98,12 +182,15 @@ void OnCommand(HWND window, WORD id) {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
     case WM_PAINT: OnPaint(window); return 0;
     case WM_CLOSE: OnClose(window); return 0;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
-    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(window, reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_DROPFILES: OnDropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_KEYDOWN: OnKeyDown(wParam); return 0;
+    case DownloadProgressMessage: ShowDownloadProgress(wParam, lParam); return 0;
+    case DownloadEndedMessage: OnDownloadEnded(window, wParam); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -4,33 +4,35 @@
 #pragma once
 
 // Captions.
-constexpr char16_t ErrorCaption[] = u"エラー";
-constexpr char16_t StartupCaption[] = u"起動確認";
-constexpr char16_t ExitCaption[] = u"終了確認";
+inline constexpr char16_t ErrorCaption[] = u"エラー";
+inline constexpr char16_t StartupCaption[] = u"起動確認";
+inline constexpr char16_t ExitCaption[] = u"終了確認";
 
 // Start-up and exit.
-constexpr char16_t AlreadyRunningText[] = u"既に起動されています";
-constexpr char16_t ConfirmExitText[] = u"終了してもよいですか";
+inline constexpr char16_t AlreadyRunningText[] = u"既に起動されています";
+inline constexpr char16_t ConfirmExitText[] = u"終了してもよいですか";
 
 // The logger.
-constexpr char16_t PortCannotOpenText[] = u"ポートがオープン出来ません";
-constexpr char16_t NoCommunicationText[] = u"通信できません";
-constexpr char16_t BadReplyText[] = u"受信データが正しくありません";
-constexpr char16_t ArchiveFailedText[] = u"受信データを自動保存できません";
+inline constexpr char16_t PortCannotOpenText[] = u"ポートがオープン出来ません";
+inline constexpr char16_t NoCommunicationText[] = u"通信できません";
+inline constexpr char16_t BadReplyText[] = u"受信データが正しくありません";
+inline constexpr char16_t ArchiveFailedText[] = u"受信データを自動保存できません";
+// Not a message box: the console tool's word for the port it received from.
+inline constexpr char16_t ReceivedText[] = u"受信しました";
 
 // Files.
-constexpr char16_t CannotCreateFileText[] = u"ファイルが作れません";
-constexpr char16_t CannotWriteFileText[] = u"ファイルに書き込めません";
-constexpr char16_t CannotCloseFileText[] = u"ファイルを閉じる事が出来ません";
-constexpr char16_t CannotReadFileText[] = u"ファイルが読めません";
-constexpr char16_t WrongFileText[] = u"ファイルが違います";
-constexpr char16_t NoMemoryText[] = u"メモリが確保出来ません";
-constexpr char16_t CannotLockMemoryText[] = u"メモリがロック出来ません";
-constexpr char16_t BadFileNameText[] = u"ファイル名が正しくありません";
+inline constexpr char16_t CannotCreateFileText[] = u"ファイルが作れません";
+inline constexpr char16_t CannotWriteFileText[] = u"ファイルに書き込めません";
+inline constexpr char16_t CannotCloseFileText[] = u"ファイルを閉じる事が出来ません";
+inline constexpr char16_t CannotReadFileText[] = u"ファイルが読めません";
+inline constexpr char16_t WrongFileText[] = u"ファイルが違います";
+inline constexpr char16_t NoMemoryText[] = u"メモリが確保出来ません";
+inline constexpr char16_t CannotLockMemoryText[] = u"メモリがロック出来ません";
+inline constexpr char16_t BadFileNameText[] = u"ファイル名が正しくありません";
 
 // Export.
-constexpr char16_t CannotCopyText[] = u"クリップボードにコピーできません";
-constexpr char16_t CannotMakeImageText[] = u"画像を作れません";
+inline constexpr char16_t CannotCopyText[] = u"クリップボードにコピーできません";
+inline constexpr char16_t CannotMakeImageText[] = u"画像を作れません";
 
 struct MessageEntry {
     const char16_t* caption;
@@ -38,7 +40,7 @@ struct MessageEntry {
 };
 
 // Each message with the caption of its box, for whoever must know them all.
-constexpr MessageEntry AllMessages[] = {
+inline constexpr MessageEntry AllMessages[] = {
     {StartupCaption, AlreadyRunningText},  {ExitCaption, ConfirmExitText},
     {ErrorCaption, PortCannotOpenText},    {ErrorCaption, NoCommunicationText},
     {ErrorCaption, BadReplyText},          {ErrorCaption, ArchiveFailedText},

@@ -1,29 +1,112 @@
-// The download runs on the window's thread and blocks it: up to 5 seconds for
-// each byte that does not come, and never more than 20 seconds for the whole
-// reply, counted from the command. The reply is decoded into a recording of
-// its own and replaces the store only when it is complete and well formed.
+// The download's worker thread and the window's side of it. The worker owns
+// nothing but its job; the job is shared with the window until the window
+// lets go of it (a stopped download), so a worker that outlives its download
+// (an open that hangs) still has what it needs, and then posts nothing.
 #include "logger/serial_download.h"
 
+#include <commctrl.h>
+
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "core/messages.h"
 #include "logger/logger_reply.h"
+#include "logger/port_list.h"
+#include "logger/port_settings.h"
 #include "logger/serial_port.h"
 #include "store/store.h"
 #include "win/owned_handle.h"
 #include "win/wide.h"
+#include "win/window_messages.h"
 
 namespace {
 
-// The download's errors have never had an owner: the box stands on its own
-// and does not block the main window, as users of the logger know it.
-void ShowDownloadError(const char16_t* message) {
-    ShowError(nullptr, message);
+// How long a stop waits for the worker to close its port.
+constexpr DWORD StopWaitMs = 500;
+// The bar moves in steps this large, so a download posts about 80 messages.
+constexpr int ProgressStep = 64;
+
+struct Job {
+    HWND window = nullptr;
+    WPARAM number = 0;
+    OwnedHandle stop;
+    // Written by the worker before it posts its end, read by the window after.
+    unsigned char reply[ReplyBufferSize];
+    int port = 0; // the port of the complete reply
+    bool received = false;
+    const char16_t* message = nullptr;
+};
+
+struct Running {
+    std::shared_ptr<Job> job;
+    OwnedHandle thread;
+};
+
+Running Current;
+WPARAM LastNumber = 0;
+int ShownPort = 0;
+
+void Forget() {
+    Current.job.reset();
+    Current.thread.close();
 }
 
-void ShowPort(const wchar_t* name) {
-    SetWindowTextW(StatusLabel, name);
-    UpdateWindow(StatusLabel); // the read lets no paint message through
+bool Stopped(const Job& job) {
+    return WaitForSingleObject(job.stop.get(), 0) == WAIT_OBJECT_0;
+}
+
+void PostProgress(const Job& job, int port, int bytes) {
+    PostMessageW(job.window, DownloadProgressMessage, job.number, MAKELPARAM(bytes, port));
+}
+
+// The user's one port, or the search over the system's list.
+std::vector<int> PortsToTry(bool& chosen) {
+    const int port = ChosenPort();
+    chosen = port != 0;
+    if (chosen) return {port};
+    return SearchOrder(PortsToOffer(SystemPorts()), RememberedPort());
+}
+
+void Search(Job& job) {
+    bool chosen = false;
+    const std::vector<int> ports = PortsToTry(chosen);
+    std::vector<PortOutcome> outcomes;
+    for (int port : ports) {
+        PostProgress(job, port, 0);
+        std::memset(job.reply, 0, sizeof job.reply);
+        const Exchange e =
+            ExchangeWithLogger(PortDevicePath(port).c_str(), job.reply, job.stop.get(),
+                               [&](int bytes) {
+                                   if (bytes % ProgressStep == 0) PostProgress(job, port, bytes);
+                               });
+        if (e.stopped) return;
+        PostProgress(job, port, e.length);
+        outcomes.push_back(e.outcome);
+        if (e.outcome == PortOutcome::Complete) {
+            job.received = true;
+            job.port = port;
+            return;
+        }
+    }
+    job.message = chosen ? ChosenPortFailureMessage(outcomes.empty() ? PortOutcome::CannotOpen
+                                                                     : outcomes.front())
+                         : SearchFailureMessage(outcomes);
+}
+
+DWORD WINAPI Work(void* parameter) {
+    const std::unique_ptr<std::shared_ptr<Job>> held(static_cast<std::shared_ptr<Job>*>(parameter));
+    Job& job = **held;
+    Search(job);
+    if (!Stopped(job)) PostMessageW(job.window, DownloadEndedMessage, job.number, 0);
+    return 0;
+}
+
+void ShowNothing() {
+    ShownPort = 0;
+    SetWindowTextW(StatusLabel, L"");
+    ShowWindow(ProgressBar, SW_HIDE);
+    SendMessageW(ProgressBar, PBM_SETPOS, 0, 0);
 }
 
 // What a clear and then a download leave: no texts, the product title, the
@@ -35,38 +118,67 @@ void TakeReceived(const unsigned char* reply) {
     ReplaceRecording(received, nullptr);
 }
 
+bool IsCurrent(WPARAM number) {
+    return Current.job && Current.job->number == number;
+}
+
 } // namespace
 
-int ReceiveFromLogger(HWND) {
-    static unsigned char reply[ReplyBufferSize];
-    std::memset(reply, 0, sizeof reply);
+bool DownloadRunning() {
+    return Current.job != nullptr;
+}
 
-    OwnedHandle port;
-    const PortName* name = OpenFirstPort(port);
-    if (!name) {
-        ShowDownloadError(PortCannotOpenText);
-        return -1;
+void StartDownload(HWND window) {
+    if (DownloadRunning()) return;
+    auto job = std::make_shared<Job>();
+    job->window = window;
+    job->number = ++LastNumber;
+    job->stop.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    auto* handed = new std::shared_ptr<Job>(job);
+    HANDLE thread = job->stop.valid() ? CreateThread(nullptr, 0, Work, handed, 0, nullptr) : nullptr;
+    if (!thread) {
+        delete handed;
+        ShowError(window, NoCommunicationText);
+        return;
     }
-    if (!SetUpPort(port.get())) {
-        port.close();
-        ShowDownloadError(NoCommunicationText);
-        return -1;
-    }
-    SendDumpCommand(port.get()); // a logger that did not hear it stays silent
-    const DWORD commandSent = GetTickCount();
-    ShowPort(name->shown);
+    Current.job = job;
+    Current.thread.reset(thread);
+    SendMessageW(ProgressBar, PBM_SETRANGE32, 0, CompleteReplyLength);
+    SendMessageW(ProgressBar, PBM_SETPOS, 0, 0);
+    ShowWindow(ProgressBar, SW_SHOWNA);
+}
 
-    const int length = ReadReply(port.get(), reply, commandSent);
-    port.close();
-    ShowPort(L"");
-    if (length < 0) {
-        ShowDownloadError(NoCommunicationText);
-        return -1;
+void StopDownload() {
+    if (!DownloadRunning()) return;
+    SetEvent(Current.job->stop.get());
+    WaitForSingleObject(Current.thread.get(), StopWaitMs);
+    Forget();
+    ShowNothing();
+}
+
+void ShowDownloadProgress(WPARAM download, LPARAM progress) {
+    if (!IsCurrent(download)) return;
+    const int port = HIWORD(progress);
+    if (port != ShownPort) {
+        ShownPort = port;
+        SetWindowTextW(StatusLabel, Wide(PortName(port).c_str()));
     }
-    if (!IsCompleteReply(reply, length)) {
-        ShowDownloadError(BadReplyText);
-        return -1;
+    SendMessageW(ProgressBar, PBM_SETPOS, LOWORD(progress), 0);
+}
+
+DownloadEnd FinishDownload(WPARAM download) {
+    DownloadEnd end;
+    if (!IsCurrent(download)) return end;
+    const std::shared_ptr<Job> job = Current.job;
+    WaitForSingleObject(Current.thread.get(), StopWaitMs); // it posted as its last act
+    Forget();
+    ShowNothing();
+    end.current = true;
+    end.message = job->message;
+    if (job->received) {
+        TakeReceived(job->reply);
+        RememberPort(job->port);
+        end.received = true;
     }
-    TakeReceived(reply);
-    return 0;
+    return end;
 }

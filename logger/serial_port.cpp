@@ -1,26 +1,52 @@
-// Serial port set-up and the reply read, in Win32.
+// Serial port set-up and the exchange, in Win32 with overlapped I/O.
 #include "logger/serial_port.h"
 
 #include "logger/logger_reply.h"
 
-const PortName Ports[PortCount] = {
-    {L"COM1", L"COM1"},          {L"COM2", L"COM2"},          {L"COM3", L"COM3"},
-    {L"COM4", L"COM4"},          {L"COM5", L"COM5"},          {L"COM6", L"COM6"},
-    {L"COM7", L"COM7"},          {L"COM8", L"COM8"},          {L"COM9", L"COM9"},
-    {L"\\\\.\\COM10", L"COM10"}, {L"\\\\.\\COM11", L"COM11"}, {L"\\\\.\\COM12", L"COM12"},
-    {L"\\\\.\\COM13", L"COM13"}, {L"\\\\.\\COM14", L"COM14"}, {L"\\\\.\\COM15", L"COM15"},
-};
+namespace {
 
-bool OpenPort(const wchar_t* name, OwnedHandle& port) {
-    port.reset(CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                           nullptr));
-    return port.valid();
+enum class Wait { Done, TimedOut, Stopped, Failed };
+
+// One overlapped transfer of `size` bytes, waited for until it completes,
+// `stop` is set or `ms` pass; in the last two cases it is cancelled, and its
+// end is awaited, so `bytes` is never written to after this returns.
+Wait Transfer(HANDLE port, HANDLE event, bool write, void* bytes, DWORD size, DWORD& moved,
+              HANDLE stop, DWORD ms) {
+    OVERLAPPED ov = {};
+    ov.hEvent = event;
+    moved = 0;
+    const BOOL began = write ? WriteFile(port, bytes, size, nullptr, &ov)
+                             : ReadFile(port, bytes, size, nullptr, &ov);
+    if (!began && GetLastError() != ERROR_IO_PENDING) return Wait::Failed;
+    const HANDLE waits[2] = {event, stop};
+    const DWORD woke = WaitForMultipleObjects(stop ? 2 : 1, waits, FALSE, ms);
+    if (woke != WAIT_OBJECT_0) CancelIoEx(port, &ov);
+    const BOOL done = GetOverlappedResult(port, &ov, &moved, TRUE);
+    if (woke == WAIT_OBJECT_0) return done ? Wait::Done : Wait::Failed;
+    return woke == WAIT_OBJECT_0 + 1 ? Wait::Stopped : Wait::TimedOut;
 }
 
-const PortName* OpenFirstPort(OwnedHandle& port) {
-    for (const PortName& p : Ports)
-        if (OpenPort(p.opened, port)) return &p;
-    return nullptr;
+bool SendDumpCommand(HANDLE port, HANDLE event, HANDLE stop) {
+    // WriteFile only reads the bytes; the transfer takes either direction.
+    void* command = const_cast<char*>(DumpCommand);
+    DWORD written = 0;
+    // Writes have no time-out of their own; a port that takes none of the
+    // command in 5 s will not answer either.
+    return Transfer(port, event, true, command, DumpCommandLength, written, stop, ByteTimeoutMs) ==
+               Wait::Done &&
+           written == static_cast<DWORD>(DumpCommandLength);
+}
+
+} // namespace
+
+std::wstring PortDevicePath(int number) {
+    return L"\\\\.\\COM" + std::to_wstring(number);
+}
+
+bool OpenPort(const wchar_t* device, OwnedHandle& port) {
+    port.reset(CreateFileW(device, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_OVERLAPPED, nullptr));
+    return port.valid();
 }
 
 bool SetUpPort(HANDLE port) {
@@ -58,17 +84,40 @@ bool SetUpPort(HANDLE port) {
     return SetCommTimeouts(port, &timeouts) != 0;
 }
 
-bool SendDumpCommand(HANDLE port) {
-    DWORD written = 0;
-    return WriteFile(port, DumpCommand, DumpCommandLength, &written, nullptr) &&
-           written == static_cast<DWORD>(DumpCommandLength);
-}
-
-int ReadReply(HANDLE port, unsigned char* buffer, DWORD commandSent) {
-    for (int position = 0;; ++position) {
+Exchange ExchangeWithLogger(const wchar_t* device, unsigned char* reply, HANDLE stop,
+                            const std::function<void(int)>& progress) {
+    Exchange e;
+    OwnedHandle port;
+    if (!OpenPort(device, port)) return e;
+    e.outcome = PortOutcome::CannotSetUp;
+    OwnedHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!event.valid() || !SetUpPort(port.get())) return e;
+    // A logger that did not hear the command stays silent.
+    SendDumpCommand(port.get(), event.get(), stop);
+    const DWORD commandSent = GetTickCount();
+    e.outcome = PortOutcome::Silent;
+    for (;;) {
+        if (stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) {
+            e.stopped = true;
+            return e;
+        }
+        const DWORD elapsed = GetTickCount() - commandSent;
+        if (elapsed >= DownloadTimeoutMs) return e;
         DWORD got = 0;
-        if (!ReadFile(port, buffer + position, 1, &got, nullptr) || got != 1) return -1;
-        if (ReplyEnds(buffer[position], position)) return position + 1;
-        if (GetTickCount() - commandSent >= DownloadTimeoutMs) return -1;
+        const Wait w = Transfer(port.get(), event.get(), false, reply + e.length, 1, got, stop,
+                                DownloadTimeoutMs - elapsed);
+        if (w == Wait::Stopped) {
+            e.stopped = true;
+            return e;
+        }
+        if (w != Wait::Done || got != 1) return e; // 5 s of silence, or the 20 s are up
+        const unsigned char byte = reply[e.length++];
+        e.outcome = PortOutcome::BrokenOff;
+        if (progress) progress(e.length);
+        if (ReplyEnds(byte, e.length - 1)) {
+            e.outcome = IsCompleteReply(reply, e.length) ? PortOutcome::Complete
+                                                         : PortOutcome::BadReply;
+            return e;
+        }
     }
 }

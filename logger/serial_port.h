@@ -1,24 +1,24 @@
 // The Win32 side of talking to the logger, shared by the window program and
-// the console tool: port names, the line set-up with its fallback, and the
-// byte-by-byte read of the reply with both of its time limits.
+// the console tool: the line set-up with its fallback, and one exchange with
+// whatever is on a port, with both time limits of the reply. Every wait can
+// be cut short by a stop event: the port is opened for overlapped I/O,
+// because a blocking read on a COM port cannot be cancelled.
 #pragma once
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
+#include "logger/port_search.h"
 #include "win/owned_handle.h"
 
-struct PortName {
-    const wchar_t* opened; // from COM10 on through the device namespace
-    const wchar_t* shown;
-};
-constexpr int PortCount = 15;
-extern const PortName Ports[PortCount];
+// "\\.\COMn": every port opens through the device namespace, COM10 and up
+// only so.
+std::wstring PortDevicePath(int number);
 
-// Opens a port for reading and writing, unshared, held by `port` from the
-// moment it opens. False when it does not open.
-bool OpenPort(const wchar_t* name, OwnedHandle& port);
-
-// The first of COM1 to COM15 that opens; nullptr when none does.
-const PortName* OpenFirstPort(OwnedHandle& port);
+// Opens a port for reading and writing, unshared, overlapped, held by `port`
+// from the moment it opens. False when it does not open.
+bool OpenPort(const wchar_t* device, OwnedHandle& port);
 
 // 19200 baud, 8N1, binary, no flow control, and the read time-outs. The flag
 // word the logger was made for asks for the RTS toggle, which some drivers
@@ -27,11 +27,17 @@ const PortName* OpenFirstPort(OwnedHandle& port);
 // reading from it could wait forever, or talk past a logger that works.
 bool SetUpPort(HANDLE port);
 
-// Sends the dump command. False when it did not all go out.
-bool SendDumpCommand(HANDLE port);
+struct Exchange {
+    PortOutcome outcome = PortOutcome::CannotOpen;
+    int length = 0;       // bytes of reply stored
+    bool stopped = false; // `stop` was set: the outcome means nothing
+};
 
-// Reads the reply one byte at a time into `buffer` (ReplyBufferSize bytes,
-// zeroed) up to the carriage return or the byte limit. Returns the number of
-// bytes stored, or -1 when a read brought no byte (5 s of silence) or when
-// the reply had not ended 20 s after `commandSent` (GetTickCount).
-int ReadReply(HANDLE port, unsigned char* buffer, DWORD commandSent);
+// Opens `device`, sets it up, sends the dump command and reads the reply one
+// byte at a time into `reply` (ReplyBufferSize bytes, zeroed) up to its
+// carriage return or the byte limit, within 5 s for each byte and 20 s from
+// the command. `stop` (an event, or nullptr) ends it at once; `progress` (or
+// empty) hears the number of bytes stored after each byte. The port is
+// closed before it returns.
+Exchange ExchangeWithLogger(const wchar_t* device, unsigned char* reply, HANDLE stop,
+                            const std::function<void(int)>& progress);

@@ -37,9 +37,14 @@ constexpr wchar_t StatTemplate[] = L"" STAT_TEMPLATE_NAME;
 #define IDM_EXPORT_IMAGE 40011
 #define IDM_COPY_CHART 40012
 #define IDM_STATISTICS 40013
+// Settings > 通信ポート: automatic search, or COMn as IDM_PORT_FIRST + n
+#define IDM_PORT_AUTO 40020
+#define IDM_PORT_FIRST 40100
+#define IDM_PORT_LAST (IDM_PORT_FIRST + 256)
 
 // Main window children
 #define IDC_STATUS_LABEL 4001
+#define IDC_PROGRESS_BAR 4003
 
 // DATADLG: step buttons, position, start date, sample time and lux
 #define IDC_STEP_MINUS_1 1000

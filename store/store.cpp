@@ -29,6 +29,7 @@ int32_t DataViewPosition = 1;
 HINSTANCE Instance;
 HWND MainWindow;
 HWND StatusLabel;
+HWND ProgressBar;
 
 const std::u16string& CurrentFile() {
     return CurrentPath;

@@ -22,6 +22,7 @@ extern int32_t DataViewPosition;
 extern HINSTANCE Instance;
 extern HWND MainWindow;
 extern HWND StatusLabel;
+extern HWND ProgressBar; // shown only while a download runs
 
 // The file the caption names: the one the recording was opened from or last
 // saved as; empty while none is.

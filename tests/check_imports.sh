@@ -6,7 +6,8 @@ echo "imports:" $dlls
 [ -n "$dlls" ] || { echo "no import table found"; exit 1; }
 for d in $dlls; do
   case "$d" in
-    kernel32.dll|user32.dll|gdi32.dll|comdlg32.dll|msvcrt.dll|shell32.dll|ole32.dll) ;;
+    kernel32.dll|user32.dll|gdi32.dll|comdlg32.dll|msvcrt.dll|shell32.dll|ole32.dll|\
+    advapi32.dll|setupapi.dll|comctl32.dll) ;;
     *) echo "not a system DLL: $d"; exit 1 ;;
   esac
 done

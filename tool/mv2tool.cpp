@@ -22,13 +22,16 @@ constexpr char UsageText[] =
     "usage: mv2tool csv FILE.mv2 [OUT.csv]\n"
     "       mv2tool stats FILE.mv2 [--threshold LUX]\n"
     "       mv2tool check FILE...\n"
-    "       mv2tool download PORT OUT.mv2\n"
+    "       mv2tool download PORT|auto OUT.mv2\n"
+    "       mv2tool ports\n"
     "       mv2tool --help | --version\n"
     "\n"
     "  csv       the recording as CSV (UTF-8 with BOM), to OUT.csv or standard output\n"
     "  stats     the figures of each channel, tab-separated (threshold 500 lx unless given)\n"
     "  check     FILE<TAB>ok, or FILE<TAB>the reason it cannot be read\n"
-    "  download  one recording from the logger on PORT (COM3, /dev/ttyUSB0) into OUT.mv2\n"
+    "  download  one recording from the logger on PORT (COM3, /dev/ttyUSB0) into OUT.mv2;\n"
+    "            auto: the first of the system's ports that gives a complete reply\n"
+    "  ports     the system's serial ports, NAME<TAB>what the system calls it\n"
     "\n"
     "exit status: 0 done, 1 a file is wrong or unreadable, 2 usage,\n"
     "             3 the logger could not be read, 4 the output could not be written\n";
@@ -125,6 +128,21 @@ int Check(const std::vector<NativePath>& args) {
     return status;
 }
 
+// The search over the system's ports: the first complete reply wins.
+const char16_t* SearchPorts(unsigned char* reply, std::string& used) {
+    std::vector<PortOutcome> outcomes;
+    for (const SerialPortEntry& port : PortsToSearch()) {
+        std::memset(reply, 0, ReplyBufferSize);
+        int length = 0;
+        outcomes.push_back(ExchangeOnPort(port.device, reply, length));
+        if (outcomes.back() == PortOutcome::Complete) {
+            used = port.name;
+            return nullptr;
+        }
+    }
+    return SearchFailureMessage(outcomes);
+}
+
 int Download(const std::vector<NativePath>& args) {
     if (args.size() != 3) return UsageError();
     const NativePath& port = args[1];
@@ -135,21 +153,30 @@ int Download(const std::vector<NativePath>& args) {
 
     static unsigned char reply[ReplyBufferSize];
     std::memset(reply, 0, sizeof reply);
+    const bool search = Utf8Of(port) == "auto";
+    std::string used;
     int length = 0;
-    const DownloadResult received = DownloadReply(port, reply, length);
-    const char16_t* reason = received == DownloadResult::PortCannotOpen    ? PortCannotOpenText
-                             : received == DownloadResult::NoCommunication ? NoCommunicationText
-                             : !IsCompleteReply(reply, length)             ? BadReplyText
-                                                                           : nullptr;
+    const char16_t* reason = search ? SearchPorts(reply, used)
+                                    : ChosenPortFailureMessage(ExchangeOnPort(port, reply, length));
     if (reason) {
         AbandonOutput(out);
         return Fail(LoggerFailed, Utf8Of(port), reason);
     }
+    if (search) WriteStandardError("mv2tool: " + used + ": " + Utf16ToUtf8(ReceivedText) + "\n");
     static Recording r;
     EmptyRecording(r);
     DecodeReply(reply, r);
     FillEmptyTexts(r.RecordingTexts); // as Save As writes them
     return FinishWriting(out, target, RecordingFileBytes(r));
+}
+
+int Ports(const std::vector<NativePath>& args) {
+    if (args.size() != 1) return UsageError();
+    std::string out;
+    for (const SerialPortEntry& port : ListSerialPorts())
+        out += port.name + "\t" + port.friendlyName + "\n";
+    WriteStandardOutput(out);
+    return Done;
 }
 
 } // namespace
@@ -171,6 +198,7 @@ int RunTool(const std::vector<NativePath>& args) {
     if (command == "stats") return Stats(args);
     if (command == "check") return Check(args);
     if (command == "download") return Download(args);
+    if (command == "ports") return Ports(args);
     return UsageError();
 }
 

@@ -5,6 +5,9 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "logger/port_search.h"
 
 #ifdef _WIN32
 using NativePath = std::wstring; // from wmain: Unicode paths
@@ -32,12 +35,22 @@ WriteResult FinishOutput(OutputFile* out);
 // Removes the temporary file of an output that will not be finished.
 void AbandonOutput(OutputFile* out);
 
-enum class DownloadResult { Received, PortCannotOpen, NoCommunication };
 // One exchange with the logger on `port`: 19200 8N1, raw, no flow control,
 // the dump command, and the reply read one byte at a time up to its
 // carriage return or the byte limit, within 5 s a byte and 20 s in all.
 // `reply` (ReplyBufferSize bytes, zeroed) receives it, `length` its size.
-DownloadResult DownloadReply(const NativePath& port, unsigned char* reply, int& length);
+PortOutcome ExchangeOnPort(const NativePath& port, unsigned char* reply, int& length);
+
+struct SerialPortEntry {
+    NativePath device;        // what ExchangeOnPort takes
+    std::string name;         // what the user calls it: COM5, /dev/ttyUSB0
+    std::string friendlyName; // what the system says it is, or empty
+};
+// The ports the system lists, in ascending order.
+std::vector<SerialPortEntry> ListSerialPorts();
+// The ports an automatic download tries, in order: on Windows the listed
+// ports but Bluetooth links (COM1 to COM15 when none are listed).
+std::vector<SerialPortEntry> PortsToSearch();
 
 // Standard output and error take UTF-8, in binary (a console gets the
 // text as the console wants it).

@@ -7,6 +7,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -132,21 +135,26 @@ void AbandonOutput(OutputFile* out) {
     delete out;
 }
 
-DownloadResult DownloadReply(const NativePath& port, unsigned char* reply, int& length) {
+PortOutcome ExchangeOnPort(const NativePath& port, unsigned char* reply, int& length) {
+    length = 0;
     const int fd = open(port.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return DownloadResult::PortCannotOpen;
+    if (fd < 0) return PortOutcome::CannotOpen;
     const int flags = fcntl(fd, F_GETFL);
-    DownloadResult result = DownloadResult::NoCommunication;
-    if (flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 && SetUpLine(fd) &&
-        WriteFully(fd, DumpCommand, DumpCommandLength)) {
+    PortOutcome outcome = PortOutcome::CannotSetUp;
+    if (flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 && SetUpLine(fd)) {
+        outcome = PortOutcome::Silent;
+        // A logger that did not hear the command stays silent.
+        WriteFully(fd, DumpCommand, DumpCommandLength);
         const auto sent = std::chrono::steady_clock::now();
-        for (int position = 0;; ++position) {
+        for (;;) {
             pollfd waiting = {fd, POLLIN, 0};
             if (poll(&waiting, 1, static_cast<int>(ByteTimeoutMs)) <= 0) break;
-            if (read(fd, reply + position, 1) != 1) break;
-            if (ReplyEnds(reply[position], position)) {
-                length = position + 1;
-                result = DownloadResult::Received;
+            if (read(fd, reply + length, 1) != 1) break;
+            outcome = PortOutcome::BrokenOff;
+            const unsigned char byte = reply[length++];
+            if (ReplyEnds(byte, length - 1)) {
+                outcome = IsCompleteReply(reply, length) ? PortOutcome::Complete
+                                                         : PortOutcome::BadReply;
                 break;
             }
             const auto elapsed = std::chrono::steady_clock::now() - sent;
@@ -154,7 +162,69 @@ DownloadResult DownloadReply(const NativePath& port, unsigned char* reply, int& 
         }
     }
     close(fd);
-    return result;
+    return outcome;
+}
+
+namespace {
+
+// ttyUSB2 before ttyUSB10: by the name's letters, then by its number.
+bool DeviceOrder(const std::string& a, const std::string& b) {
+    const size_t da = a.find_last_not_of("0123456789") + 1;
+    const size_t db = b.find_last_not_of("0123456789") + 1;
+    if (a.compare(0, da, b, 0, db) != 0) return a.compare(0, da, b, 0, db) < 0;
+    if (a.size() - da != b.size() - db) return a.size() - da < b.size() - db;
+    return a.compare(da, std::string::npos, b, db, std::string::npos) < 0;
+}
+
+// Each device in a folder whose names start with `prefix`, with the name it
+// is found under (a link's target, resolved).
+void AddDevices(const char* folder, const char* prefix, bool links,
+                std::vector<SerialPortEntry>& out) {
+    DIR* dir = opendir(folder);
+    if (!dir) return;
+    std::vector<SerialPortEntry> found;
+    while (const dirent* e = readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == ".." || name.compare(0, std::strlen(prefix), prefix) != 0)
+            continue;
+        const std::string path = std::string(folder) + "/" + name;
+        if (!links) {
+            found.push_back({path, path, ""});
+            continue;
+        }
+        char* target = realpath(path.c_str(), nullptr);
+        if (!target) continue;
+        found.push_back({target, target, name});
+        std::free(target);
+    }
+    closedir(dir);
+    std::sort(found.begin(), found.end(), [](const SerialPortEntry& a, const SerialPortEntry& b) {
+        return DeviceOrder(a.device, b.device);
+    });
+    for (SerialPortEntry& f : found)
+        if (std::none_of(out.begin(), out.end(),
+                         [&](const SerialPortEntry& o) { return o.device == f.device; }))
+            out.push_back(f);
+}
+
+} // namespace
+
+// The links udev makes for each serial adapter; where there are none, the
+// usual USB and modem-class device names.
+std::vector<SerialPortEntry> ListSerialPorts() {
+    std::vector<SerialPortEntry> ports;
+    if (DIR* byId = opendir("/dev/serial/by-id")) {
+        closedir(byId);
+        AddDevices("/dev/serial/by-id", "", true, ports);
+        return ports;
+    }
+    AddDevices("/dev", "ttyUSB", false, ports);
+    AddDevices("/dev", "ttyACM", false, ports);
+    return ports;
+}
+
+std::vector<SerialPortEntry> PortsToSearch() {
+    return ListSerialPorts();
 }
 
 void PrepareStandardStreams() {}

@@ -13,6 +13,7 @@
 #include "core/file_name.h"
 #include "core/utf8.h"
 #include "files/safe_write.h"
+#include "logger/port_list.h"
 #include "logger/serial_port.h"
 #include "win/wide.h"
 
@@ -85,15 +86,38 @@ void AbandonOutput(OutputFile* out) {
     delete out;
 }
 
-DownloadResult DownloadReply(const NativePath& port, unsigned char* reply, int& length) {
+PortOutcome ExchangeOnPort(const NativePath& port, unsigned char* reply, int& length) {
     // COM10 and up open only through the device namespace; all ports can.
-    const std::wstring name = port.rfind(L"\\\\", 0) == 0 ? port : L"\\\\.\\" + port;
-    OwnedHandle handle;
-    if (!OpenPort(name.c_str(), handle)) return DownloadResult::PortCannotOpen;
-    if (!SetUpPort(handle.get())) return DownloadResult::NoCommunication;
-    SendDumpCommand(handle.get());
-    length = ReadReply(handle.get(), reply, GetTickCount());
-    return length < 0 ? DownloadResult::NoCommunication : DownloadResult::Received;
+    const std::wstring device = port.rfind(L"\\\\", 0) == 0 ? port : L"\\\\.\\" + port;
+    const Exchange e = ExchangeWithLogger(device.c_str(), reply, nullptr, {});
+    length = e.length;
+    return e.outcome;
+}
+
+namespace {
+
+std::vector<SerialPortEntry> Entries(const std::vector<ListedPort>& ports) {
+    std::vector<SerialPortEntry> entries;
+    for (const ListedPort& p : ports)
+        entries.push_back({PortDevicePath(p.number), Utf16ToUtf8(PortName(p.number)),
+                           Utf16ToUtf8(p.friendlyName)});
+    return entries;
+}
+
+} // namespace
+
+std::vector<SerialPortEntry> ListSerialPorts() {
+    std::vector<ListedPort> ports = SystemPorts();
+    if (ports.empty()) return {};
+    return Entries(PortsToOffer(ports));
+}
+
+std::vector<SerialPortEntry> PortsToSearch() {
+    const std::vector<ListedPort> offered = PortsToOffer(SystemPorts());
+    std::vector<ListedPort> searched;
+    for (int number : SearchOrder(offered, 0))
+        searched.push_back({number, false, u""});
+    return Entries(searched);
 }
 
 void PrepareStandardStreams() {

@@ -2,7 +2,8 @@
 """Simulates the illuminance logger on a pseudo-terminal.
 
 The pty is made reachable as a COM port of the Wine prefix by pointing a
-symbolic link at it (the bench maps COMn to $WINEPREFIX/ports/comN). The
+symbolic link at it (the bench maps COMn to $WINEPREFIX/ports/comN for n up
+to 20; tools/wine-env.sh says which). The
 simulator waits for the dump command "LUX22" CR, then sends the reply: 840
 groups of six upper-case hex digits (CH1 and CH2 counts), the start stamp and
 a carriage return, 5053 bytes, paced at 19200 baud 8N1 as the device does.
@@ -45,7 +46,11 @@ FAULTS = {
     "slow": "a pause of 1.5 s after every 1200 bytes",
     "delay": "answers only after 3 s",
     "trickle": "a hex digit every second, never a carriage return",
+    "text": "not a logger: answers every command with a GPS sentence and CR LF",
 }
+
+# What a GPS receiver on the same adapter would send.
+GPS_SENTENCE = b"$GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,*76\r\n"
 
 SPEEDS = {getattr(termios, "B%d" % s): s for s in (1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200)}
 
@@ -133,12 +138,13 @@ def point_link(link, target):
     os.replace(tmp, link)
 
 
-def send_paced(master, data, fault):
-    """Writes each byte no earlier than the line rate allows."""
+def send_paced(master, data, fault, stopping):
+    """Writes each byte no earlier than the line rate allows; gives up when
+    told to stop."""
     start = time.monotonic()
     sent = 0
     next_pause = 1200 if fault == "slow" else len(data) + 1
-    while sent < len(data):
+    while sent < len(data) and not stopping():
         if sent >= next_pause:
             time.sleep(1.5)
             start += 1.5
@@ -154,7 +160,7 @@ def send_paced(master, data, fault):
 def main():
     ap = argparse.ArgumentParser(description=__doc__,
                                  formatter_class=argparse.RawDescriptionHelpFormatter)
-    ap.add_argument("--port", type=int, default=0, help="COM port number, 1 to 15")
+    ap.add_argument("--port", type=int, default=0, help="COM port number, 1 to 256")
     ap.add_argument("--link", help="instead of a COM port: a symbolic link to the pty here")
     ap.add_argument("--prefix", default=os.environ.get("WINEPREFIX", ""),
                     help="the Wine prefix (default: $WINEPREFIX)")
@@ -168,8 +174,8 @@ def main():
                     help="start from a port at 9600 with CRTSCTS, IXON and IXOFF on")
     ap.add_argument("--settings-log", help="appends the line settings seen at each command")
     args = ap.parse_args()
-    if not args.link and (not 1 <= args.port <= 15 or not args.prefix):
-        ap.error("a port from 1 to 15 and a Wine prefix, or a --link, are needed")
+    if not args.link and (not 1 <= args.port <= 256 or not args.prefix):
+        ap.error("a port from 1 to 256 and a Wine prefix, or a --link, are needed")
 
     signal.signal(signal.SIGHUP, signal.SIG_IGN)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
@@ -210,6 +216,10 @@ def main():
                 with open(args.log, "a") as log:
                     log.write(got.hex() + "\n")
             heard += got
+            if args.fault == "text":
+                os.write(master, GPS_SENTENCE)
+                heard = b""
+                continue
             if COMMAND in heard:
                 heard = heard[heard.index(COMMAND) + len(COMMAND):]
                 if args.settings_log:
@@ -224,7 +234,7 @@ def main():
                     continue
                 if args.fault == "delay":
                     time.sleep(3)
-                send_paced(master, reply, args.fault)
+                send_paced(master, reply, args.fault, stopping)
     except KeyboardInterrupt:
         pass
     finally:

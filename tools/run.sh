@@ -5,7 +5,7 @@
 # File > Receive data finds a logger on a COM port:
 # - by default the logger simulator answers on COM1 with a synthetic day;
 # - MARVEK_SERIAL_DEVICE=/dev/ttyUSB0 puts a real logger there instead;
-# - MARVEK_SERIAL_PORT=N (1..15) picks another COM port for either.
+# - MARVEK_SERIAL_PORT=N (1..20) picks another COM port for either.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"

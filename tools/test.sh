@@ -26,9 +26,9 @@ bench_ready
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 wineserver -p
-# Start Wine's services now: started from inside a test they would inherit
-# CTest's output pipe and keep it open after the test ends.
-wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+# Start Wine's services now (bench_ready does): started from inside a test
+# they would inherit CTest's output pipe and keep it open after the test ends.
+bench_ready
 cleanup() {
   wineserver -k 2>/dev/null || true
   if [ -n "${BENCH_XVFB_PID:-}" ]; then kill "$BENCH_XVFB_PID" 2>/dev/null || true; fi

@@ -26,7 +26,10 @@ bench_display() {
 }
 
 # Changed whenever the prefix's set-up changes, so older prefixes are rebuilt.
-BENCH_MARKER=.bench-ready-4
+BENCH_MARKER=.bench-ready-5
+# COM1 to COM20 are the bench's ports; the machine's own serial devices get
+# the numbers after them.
+BENCH_PORT_COUNT=20
 
 bench_prefix() {
   if [ -f "$WINEPREFIX/$BENCH_MARKER" ]; then return 0; fi
@@ -53,7 +56,7 @@ bench_prefix() {
     # COMn is whatever $WINEPREFIX/ports/comN points at: the logger
     # simulator's pty, or a directory, which no program can open as a port.
     local n
-    for n in $(seq 1 15); do
+    for n in $(seq 1 "$BENCH_PORT_COUNT"); do
       wine reg add 'HKLM\Software\Wine\Ports' /v "COM$n" /t REG_SZ /d "$WINEPREFIX/ports/com$n" /f
     done
   } >/dev/null 2>&1
@@ -64,15 +67,33 @@ bench_prefix() {
   touch "$WINEPREFIX/$BENCH_MARKER"
 }
 
-# Every port absent; a port link left by a simulator that died is dropped too.
+# Wine maps the machine's own serial devices (/dev/ttyS0 here) to the next
+# free COM numbers when its services start, and lists them with the bench's
+# ports. So the server runs before any test (a minute beyond its last
+# client), its services are up, and then every port is pinned.
+bench_server() {
+  wineserver -p60 2>/dev/null || true
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+# Every port absent: the bench's point at a folder, which no program can open
+# as a port (a link left by a simulator that died is dropped too), and so do
+# the machine's own devices.
 bench_ports() {
   mkdir -p "$WINEPREFIX/ports/absent"
-  local n
-  for n in $(seq 1 15); do
+  local n link
+  for n in $(seq 1 "$BENCH_PORT_COUNT"); do
     ln -sfn "$WINEPREFIX/ports/absent" "$WINEPREFIX/ports/com$n"
+  done
+  for link in "$WINEPREFIX"/dosdevices/com*; do
+    [ -L "$link" ] || continue
+    case "$(readlink "$link")" in
+      "$WINEPREFIX"/ports/*) ;;
+      *) ln -sfn "$WINEPREFIX/ports/absent" "$link" ;;
+    esac
   done
 }
 
 bench_ready() {
-  bench_display && bench_prefix && bench_ports
+  bench_display && bench_prefix && bench_server && bench_ports
 }

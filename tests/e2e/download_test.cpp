@@ -1,4 +1,11 @@
 // File > Receive data against the logger simulator on a pseudo-terminal.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <deque>
+
 #include "res/resource.h"
 #include "tests/e2e/chart_pixels.h"
 #include "tests/e2e/driver.h"
@@ -38,23 +45,43 @@ class Download : public ProgramTest {
         ASSERT_TRUE(LoadRecording(app, folder, "earlier.mv2", earlier));
     }
     // Chooses Receive data and follows the status label until the transfer
-    // is over. Returns the port names the label showed.
-    std::string Receive(DWORD ms = 20000) {
+    // is over. Returns the port names the label showed, in order, each once.
+    std::vector<std::string> Receive(DWORD ms = 20000) {
         HWND label = GetDlgItem(app.main, IDC_STATUS_LABEL);
         Choose(app, IDM_RECEIVE);
-        std::string shown;
+        std::vector<std::string> shown;
         const DWORD start = GetTickCount();
         while (GetTickCount() - start < ms) {
             const std::string now = HeldWindowText(label);
-            if (!now.empty() && shown.find(now) == std::string::npos) shown += now;
-            DWORD_PTR r;
-            if (!shown.empty() && now.empty() &&
-                SendMessageTimeoutA(app.main, WM_NULL, 0, 0, SMTO_NORMAL, 50, &r))
-                break;
+            if (!now.empty() && (shown.empty() || shown.back() != now)) shown.push_back(now);
+            if (!shown.empty() && now.empty() && !IsWindowVisible(Bar())) break;
             if (WaitForDialog(app, "エラー", 0)) break;
-            Sleep(10);
+            Sleep(5);
         }
+        Settle(app);
         return shown;
+    }
+    HWND Bar() const { return GetDlgItem(app.main, IDC_PROGRESS_BAR); }
+    // Waits until the label names `port` and, when `bytes`, some bytes came.
+    bool Trying(const char* port, bool bytes = false, DWORD ms = 10000) {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < ms) {
+            DWORD_PTR position = 0;
+            SendMessageTimeoutA(Bar(), PBM_GETPOS, 0, 0, SMTO_NORMAL, 500, &position);
+            if (HeldWindowText(GetDlgItem(app.main, IDC_STATUS_LABEL)) == port &&
+                (!bytes || position > 0))
+                return true;
+            Sleep(5);
+        }
+        return false;
+    }
+    // The label empty and the bar hidden: nothing of a download shows.
+    void ExpectIdle() {
+        EXPECT_EQ(HeldWindowText(GetDlgItem(app.main, IDC_STATUS_LABEL)), "");
+        EXPECT_FALSE(IsWindowVisible(Bar()));
+        const MenuSnapshot menu = ReadMenu(app);
+        ASSERT_NE(menu.find(IDM_RECEIVE), nullptr);
+        EXPECT_EQ(menu.find(IDM_RECEIVE)->text, "データ受信");
     }
     void ExpectEarlierStillThere() {
         EXPECT_EQ(WindowText(app.main), FileCaption("earlier.mv2"));
@@ -66,18 +93,17 @@ class Download : public ProgramTest {
     std::string folder;
     Recording sent;
     Recording earlier;
-    std::vector<Logger> loggers;
+    std::deque<Logger> loggers; // references stay valid as loggers are added
 };
 
 TEST_F(Download, AFullReplyLoadsBothChannelsAndTheStamp) {
     LoadEarlier();
     Logger& logger = Start(3);
-    EXPECT_EQ(Receive(), "COM3");
-    Settle(app);
+    EXPECT_EQ(Receive().back(), "COM3");
     EXPECT_EQ(TakeError(app, 300), "");
     EXPECT_EQ(LoggerHeard(logger), DumpCommandHex);
     EXPECT_EQ(WindowText(app.main), ProductCaption); // the file name is gone
-    EXPECT_EQ(HeldWindowText(GetDlgItem(app.main, IDC_STATUS_LABEL)), "");
+    ExpectIdle();
 
     const Capture c = CaptureClient(app.main);
     SaveScreenshot(c, "chart_downloaded");
@@ -105,28 +131,66 @@ TEST_F(Download, AFullReplyLoadsBothChannelsAndTheStamp) {
     EXPECT_EQ(ReadBytes(folder + "received.mv2"), ReferenceFile(expected));
 }
 
-TEST_F(Download, PortsFromTenOnAreOpenedThroughTheDeviceNamespace) {
-    Start(12);
-    EXPECT_EQ(Receive(), "COM12");
-    Settle(app);
+// Ports that do not open, a silent device and one that talks but is no
+// logger are passed over; the logger on a port only the system's list names
+// is found, remembered, and asked first after a restart.
+TEST_F(Download, TheSearchFindsTheLoggerBehindOtherDevicesAndAsksItFirstNextTime) {
+    LoadEarlier();
+    Logger& silent = Start(2, "silent");
+    Logger& gps = Start(5, "text");
+    Start(17);
+    const std::vector<std::string> shown = Receive(30000);
     EXPECT_EQ(TakeError(app, 300), "");
+    // The silent port is on the label for its 5 s; the text device and the
+    // ports that do not open pass too quickly to be seen there.
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "COM2"), shown.end());
+    EXPECT_EQ(shown.back(), "COM17");
+    EXPECT_EQ(LoggerHeard(gps), DumpCommandHex);
+    EXPECT_EQ(WindowText(app.main), ProductCaption);
     const std::vector<std::string> faults =
         TraceFaults(CaptureClient(app.main), sent.Ch1Samples, sent.Ch2Samples, 3);
     EXPECT_TRUE(faults.empty()) << Describe(faults);
+    EXPECT_EQ(SettingText("LastPort"), "COM17");
+    EXPECT_EQ(SettingText("Port"), "");
+
+    StopProgram(app);
+    app = StartProgram();
+    ASSERT_NE(app.main, nullptr);
+    const std::string heardBefore = LoggerHeard(silent);
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(Receive(), std::vector<std::string>{"COM17"});
+    EXPECT_LT(GetTickCount() - start, 4500u) << "the silent port was waited for";
+    EXPECT_EQ(TakeError(app, 300), "");
+    EXPECT_EQ(LoggerHeard(silent), heardBefore);
 }
 
-TEST_F(Download, OnlyTheFirstPortThatOpensIsTried) {
+TEST_F(Download, OnlySilentPortsEndInOneMessageAfterAnOpenExitQuestionIsAnsweredNo) {
     LoadEarlier();
     Start(2, "silent");
-    Logger& later = Start(5);
+    Start(9, "silent");
+    Choose(app, IDM_RECEIVE);
+    ASSERT_TRUE(Trying("COM2"));
+    // The window answers throughout; the exit question can be asked.
+    Choose(app, IDM_EXIT);
+    HWND question = WaitForDialog(app, "終了確認");
+    ASSERT_NE(question, nullptr);
+    // Both silences pass while it is open; the result waits behind it.
     const DWORD start = GetTickCount();
-    EXPECT_EQ(Receive(), "COM2");
-    EXPECT_EQ(TakeError(app, 8000), "通信できません");
-    const DWORD took = GetTickCount() - start;
-    EXPECT_GE(took, 4500u);
-    EXPECT_EQ(LoggerHeard(later), "") << "COM5 was used";
-    EXPECT_EQ(HeldWindowText(GetDlgItem(app.main, IDC_STATUS_LABEL)), "");
+    while (GetTickCount() - start < 15000 && IsWindowVisible(Bar()))
+        Sleep(50);
+    EXPECT_FALSE(IsWindowVisible(Bar()));
+    EXPECT_GE(GetTickCount() - start, 8000u);
+    EXPECT_TRUE(NoDialog(app, "エラー", 300));
+    Click(question, IDNO);
+    HWND box = WaitForDialog(app, "エラー");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageText(box), "通信できません");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), app.main);
+    Click(box, IDOK);
+    Settle(app);
+    ExpectIdle();
     ExpectEarlierStillThere();
+    EXPECT_EQ(SettingText("LastPort"), "");
 }
 
 TEST_F(Download, WithNoPortAtAllNothingChanges) {
@@ -134,32 +198,145 @@ TEST_F(Download, WithNoPortAtAllNothingChanges) {
     Choose(app, IDM_RECEIVE);
     HWND box = WaitForDialog(app, "エラー");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), app.main);
     EXPECT_EQ(MessageText(box), "ポートがオープン出来ません");
     Click(box, IDOK);
     Settle(app);
+    ExpectIdle();
     ExpectEarlierStillThere();
+}
+
+TEST_F(Download, WhileItRunsOnlyStoppingAndExitAreOffered) {
+    LoadEarlier();
+    Start(3, "slow");
+    Choose(app, IDM_RECEIVE);
+    ASSERT_TRUE(Trying("COM3", true));
+    EXPECT_TRUE(IsWindowVisible(Bar()));
+    RECT bar;
+    GetWindowRect(Bar(), &bar);
+    POINT corner = {bar.left, bar.top};
+    ScreenToClient(app.main, &corner);
+    EXPECT_EQ(corner.x, 90);
+    EXPECT_EQ(corner.y, 9);
+    EXPECT_EQ(bar.right - bar.left, 160);
+    EXPECT_EQ(bar.bottom - bar.top, 14);
+    SaveScreenshot(CaptureWindow(app.main), "download_running");
+
+    const MenuSnapshot menu = ReadMenu(app);
+    for (const MenuItem& item : menu.items) {
+        if (item.popup >= 4 || item.state & MF_SEPARATOR) continue;
+        SCOPED_TRACE(item.text);
+        const bool offered = item.id == IDM_RECEIVE || item.id == IDM_EXIT;
+        EXPECT_EQ((item.state & MF_GRAYED) == 0, offered);
+    }
+    EXPECT_EQ(menu.find(IDM_RECEIVE)->text, "受信を中止");
+
+    // A second download cannot start, and a dropped file is ignored.
+    ASSERT_TRUE(WriteBytes(folder + "dropped.mv2", ReferenceFile(sent)));
+    DropFile(app, Widened(folder + "dropped.mv2"));
+    Choose(app, IDM_OPEN);
+    EXPECT_TRUE(NoDialog(app, OpenDialogTitle));
+    EXPECT_EQ(WindowText(app.main), FileCaption("earlier.mv2"));
+    Choose(app, IDM_RECEIVE); // stops it
+    Settle(app);
+}
+
+TEST_F(Download, StoppingByTheItemOrByEscKeepsThePreviousRecordingAndTellsNothing) {
+    LoadEarlier();
+    Start(3, "slow");
+    for (bool byEsc : {false, true}) {
+        SCOPED_TRACE(byEsc);
+        Choose(app, IDM_RECEIVE);
+        ASSERT_TRUE(Trying("COM3", true));
+        const DWORD start = GetTickCount();
+        if (byEsc)
+            PostMessageA(app.main, WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            Choose(app, IDM_RECEIVE);
+        while (GetTickCount() - start < 1000 && IsWindowVisible(Bar()))
+            Sleep(5);
+        EXPECT_LT(GetTickCount() - start, 1000u);
+        ExpectIdle();
+        EXPECT_TRUE(NoDialog(app, "エラー", 3000)); // the rest of the reply changes nothing
+        ExpectEarlierStillThere();
+        EXPECT_EQ(FolderListing(Widened(ArchiveForThisTest())), std::vector<std::wstring>{});
+        EXPECT_EQ(SettingText("LastPort"), "");
+    }
+}
+
+TEST_F(Download, ExitDuringADownloadEndsTheProgramWithinTwoSeconds) {
+    Start(2, "silent");
+    Choose(app, IDM_RECEIVE);
+    ASSERT_TRUE(Trying("COM2"));
+    Choose(app, IDM_EXIT);
+    HWND question = WaitForDialog(app, "終了確認");
+    ASSERT_NE(question, nullptr);
+    const DWORD start = GetTickCount();
+    Click(question, IDYES);
+    DWORD code = 1;
+    ASSERT_TRUE(WaitForExit(app, 2000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_LT(GetTickCount() - start, 2000u);
+}
+
+// The one port the user chose is the only one asked, with the messages of a
+// single port; back on automatic the search finds the logger again.
+TEST_F(Download, AChosenPortIsTheOnlyOneAskedUntilAutomaticIsChosenAgain) {
+    LoadEarlier();
+    Logger& logger = Start(3);
+    Start(6, "cut-off");
+    SetSettingText("Port", "COM40"); // chosen once, now gone
+    MenuSnapshot menu = ReadMenu(app);
+    ASSERT_NE(menu.find(IDM_PORT_FIRST + 40), nullptr) << "a chosen port no longer listed is shown";
+    EXPECT_TRUE(menu.find(IDM_PORT_FIRST + 40)->state & MF_CHECKED);
+    EXPECT_EQ(menu.find(IDM_PORT_FIRST + 40)->text, "COM40");
+
+    Choose(app, IDM_PORT_FIRST + 6);
+    Settle(app);
+    EXPECT_EQ(SettingText("Port"), "COM6");
+    menu = ReadMenu(app);
+    EXPECT_TRUE(menu.find(IDM_PORT_FIRST + 6)->state & MF_CHECKED);
+    EXPECT_FALSE(menu.find(IDM_PORT_AUTO)->state & MF_CHECKED);
+    EXPECT_EQ(menu.find(IDM_PORT_FIRST + 40), nullptr);
+    EXPECT_EQ(Receive(), std::vector<std::string>{"COM6"});
+    EXPECT_EQ(TakeError(app, 8000), "通信できません"); // a single port's message
+    EXPECT_EQ(LoggerHeard(logger), "");
+    ExpectEarlierStillThere();
+
+    Choose(app, IDM_PORT_AUTO);
+    Settle(app);
+    EXPECT_EQ(SettingText("Port"), "");
+    EXPECT_TRUE(ReadMenu(app).find(IDM_PORT_AUTO)->state & MF_CHECKED);
+    EXPECT_EQ(Receive().back(), "COM3");
+    EXPECT_EQ(TakeError(app, 300), "");
+    EXPECT_EQ(SettingText("LastPort"), "COM3");
 }
 
 TEST_F(Download, AReplyThatIsNotCompleteAndWellFormedIsRefused) {
     LoadEarlier();
-    for (const char* fault : {"short", "no-cr", "lowercase", "non-hex"}) {
+    for (const char* fault : {"short", "no-cr", "lowercase", "non-hex", "cut-off"}) {
         SCOPED_TRACE(fault);
         Logger& logger = Start(4, fault);
         Receive();
         EXPECT_EQ(TakeError(app, 8000), "受信データが正しくありません");
-        EXPECT_EQ(HeldWindowText(GetDlgItem(app.main, IDC_STATUS_LABEL)), "");
+        ExpectIdle();
         ExpectEarlierStillThere();
         StopLogger(logger);
     }
 }
 
-TEST_F(Download, ALoggerThatFallsSilentMidwayIsAFailedTransfer) {
-    LoadEarlier();
-    Start(6, "cut-off");
-    Receive();
-    EXPECT_EQ(TakeError(app, 8000), "通信できません");
-    ExpectEarlierStillThere();
+// The console tool runs the same search over the system's ports.
+TEST_F(Download, TheConsoleToolFindsTheLoggerToo) {
+    Start(2, "silent");
+    Start(17);
+    std::string out, err;
+    EXPECT_EQ(RunTool(L"ports", &out), 0u);
+    EXPECT_NE(out.find("COM17\t\n"), std::string::npos) << out;
+    EXPECT_EQ(RunTool(L"download auto \"" + Widened(folder) + L"auto.mv2\"", nullptr, &err), 0u);
+    EXPECT_EQ(err, "mv2tool: COM17: \xE5\x8F\x97\xE4\xBF\xA1\xE3\x81\x97\xE3\x81\xBE\xE3\x81\x97\xE3\x81\x9F\n");
+    Recording expected = sent;
+    expected.RecordingTexts = {};
+    EXPECT_EQ(ReadBytes(folder + "auto.mv2"), ReferenceFile(expected));
 }
 
 TEST_F(Download, SlowAndLateLoggersStillDeliver) {
@@ -184,8 +361,7 @@ TEST_F(Download, TheLineEndsAt19200With8N1AndNoFlowControlFromEitherStartingStat
     for (bool flowControlLeftOn : {false, true}) {
         SCOPED_TRACE(flowControlLeftOn);
         Logger& logger = Start(3, "none", flowControlLeftOn);
-        EXPECT_EQ(Receive(), "COM3");
-        Settle(app);
+        EXPECT_EQ(Receive().back(), "COM3");
         EXPECT_EQ(TakeError(app, 300), "");
         EXPECT_EQ(LoggerLineSettings(logger),
                   "speed=19200 data=8 parity=none stop=1 crtscts=0 ixon=0 ixoff=0\n");
@@ -201,13 +377,14 @@ TEST_F(Download, ADeviceThatNeverEndsItsReplyIsGivenUpAfterTwentySeconds) {
     HWND box = WaitForDialog(app, "エラー", 40000);
     const DWORD took = GetTickCount() - start;
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageText(box), "通信できません");
-    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    // Bytes came, so the search ends with the reply's message.
+    EXPECT_EQ(MessageText(box), "受信データが正しくありません");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), app.main);
     EXPECT_GE(took, 19500u);
     EXPECT_LE(took, 25500u);
     Click(box, IDOK);
     Settle(app);
-    EXPECT_EQ(HeldWindowText(GetDlgItem(app.main, IDC_STATUS_LABEL)), "");
+    ExpectIdle();
     ExpectEarlierStillThere();
 }
 

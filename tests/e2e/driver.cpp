@@ -445,6 +445,83 @@ std::string LoggerHeard(const Logger& logger) {
     return hex;
 }
 
+namespace {
+
+constexpr char SettingsKey[] = "Software\\MARVEK2";
+
+} // namespace
+
+std::string SettingText(const char* value) {
+    char text[64] = {};
+    DWORD bytes = sizeof text - 1;
+    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKey, value, RRF_RT_REG_SZ, nullptr, text, &bytes) !=
+        ERROR_SUCCESS)
+        return "";
+    return text;
+}
+
+void SetSettingText(const char* value, const std::string& text) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKey, value, REG_SZ, text.c_str(),
+                    static_cast<DWORD>(text.size() + 1));
+}
+
+void ClearSettings() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey);
+}
+
+namespace {
+
+// A file the child writes its stream to, read back afterwards.
+struct StreamFile {
+    std::string path;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    explicit StreamFile(const std::string& name) : path(BuildDir() + "\\e2e-files\\" + name) {
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        CreateDirectoryA((BuildDir() + "\\e2e-files").c_str(), nullptr);
+        handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    ~StreamFile() {
+        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+        DeleteFileA(path.c_str());
+    }
+    std::string Text() {
+        CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+        return ReadBytes(path);
+    }
+};
+
+} // namespace
+
+DWORD RunTool(const std::wstring& arguments, std::string* out, std::string* err) {
+    const std::wstring exe = Widened(BuildDir() + "\\mv2tool.exe");
+    std::wstring line = L"\"" + exe + L"\" " + arguments;
+    // A name of its own each run: this Wine may give a file made again under
+    // a name just deleted the old file's contents.
+    static int run = 0;
+    ++run;
+    StreamFile output("tool-" + std::to_string(run) + "-stdout.txt");
+    StreamFile errors("tool-" + std::to_string(run) + "-stderr.txt");
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = output.handle;
+    si.hStdError = errors.handle;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &si, &pi))
+        return 99;
+    DWORD code = 98;
+    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    if (out) *out = output.Text();
+    if (err) *err = errors.Text();
+    return code;
+}
+
 std::string MessageText(HWND box) {
     return ItemText(box, 0xFFFF);
 }
@@ -549,10 +626,12 @@ void SaveScreenshot(const Capture& c, const std::string& name) {
 }
 
 void ProgramTest::SetUp() {
+    ClearSettings();
     app = StartProgram();
     ASSERT_NE(app.main, nullptr) << "the main window did not appear";
 }
 
 void ProgramTest::TearDown() {
     StopProgram(app);
+    ClearSettings();
 }

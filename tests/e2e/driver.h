@@ -129,6 +129,18 @@ void StopLogger(Logger& logger);
 // Everything the logger received so far, as hex digits.
 std::string LoggerHeard(const Logger& logger);
 
+// The program's stored settings (HKCU\Software\MARVEK2): a value's text, ""
+// when absent; and all of them removed, as on a machine where the program
+// never ran.
+std::string SettingText(const char* value);
+void SetSettingText(const char* value, const std::string& text);
+void ClearSettings();
+
+// Runs mv2tool.exe from the build folder and waits; its exit status. What it
+// writes to standard output and error goes to `out` and `err` when given.
+DWORD RunTool(const std::wstring& arguments, std::string* out = nullptr,
+              std::string* err = nullptr);
+
 // A message box's text.
 std::string MessageText(HWND box);
 

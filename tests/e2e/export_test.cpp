@@ -113,23 +113,6 @@ bool ClipboardImage(Capture& out) {
     return ::testing::AssertionSuccess();
 }
 
-// Runs mv2tool.exe from the build folder and waits; its exit status.
-DWORD RunTool(const std::wstring& arguments) {
-    const std::wstring exe = Widened(BuildDir() + "\\mv2tool.exe");
-    std::wstring line = L"\"" + exe + L"\" " + arguments;
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &si, &pi))
-        return 99;
-    DWORD code = 98;
-    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return code;
-}
-
 class Tools : public ProgramTest {
   protected:
     void SetUp() override {

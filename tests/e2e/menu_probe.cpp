@@ -19,6 +19,24 @@ void MenuText(HMENU menu, int position, char out[64]) {
     if (WideCharToMultiByte(932, 0, text, -1, out, 64, nullptr, nullptr) == 0) out[0] = 0;
 }
 
+// Announces a pop-up to the window as opening it would, then reports its
+// items, and those of its submenus after them.
+void ReportPopup(HWND window, HMENU popup, int index, int position, MenuProbeReport* report) {
+    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+                 MAKELPARAM(position, FALSE));
+    const int items = GetMenuItemCount(popup);
+    for (int i = 0; i < items && report->itemCount < MenuProbeItemLimit; ++i) {
+        MenuProbeItem& item = report->items[report->itemCount++];
+        item.popup = index;
+        item.id = GetMenuItemID(popup, i);
+        item.state = GetMenuState(popup, i, MF_BYPOSITION);
+        MenuText(popup, i, item.text);
+    }
+    if (index >= SubmenuOf) return;
+    for (int i = 0; i < items; ++i)
+        if (HMENU sub = GetSubMenu(popup, i)) ReportPopup(window, sub, SubmenuOf + index, i, report);
+}
+
 void Probe(HWND window) {
     HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, MenuProbeMapping);
     if (!mapping) return;
@@ -28,19 +46,9 @@ void Probe(HWND window) {
         *report = {};
         HMENU bar = GetMenu(window);
         const int popups = GetMenuItemCount(bar);
-        for (int p = 0; p < popups && p < 8; ++p) {
+        for (int p = 0; p < popups && p < SubmenuOf; ++p) {
             MenuText(bar, p, report->popupText[p]);
-            HMENU popup = GetSubMenu(bar, p);
-            SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
-                         MAKELPARAM(p, FALSE));
-            const int items = GetMenuItemCount(popup);
-            for (int i = 0; i < items && report->itemCount < 32; ++i) {
-                MenuProbeItem& item = report->items[report->itemCount++];
-                item.popup = p;
-                item.id = GetMenuItemID(popup, i);
-                item.state = GetMenuState(popup, i, MF_BYPOSITION);
-                MenuText(popup, i, item.text);
-            }
+            ReportPopup(window, GetSubMenu(bar, p), p, p, report);
         }
         report->popupCount = popups;
         UnmapViewOfFile(report);

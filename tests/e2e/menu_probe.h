@@ -12,9 +12,13 @@ constexpr char DropProbeMessage[] = "MarvekTestDropProbe";
 constexpr char DropProbeMapping[] = "MarvekTestDropPath";
 constexpr int DropPathSize = 1024;
 
+// The items of a submenu of pop-up p carry the pop-up index SubmenuOf + p.
+constexpr int SubmenuOf = 8;
+constexpr int MenuProbeItemLimit = 64;
+
 struct MenuProbeItem {
     int popup;     // index of the pop-up in the menu bar
-    UINT id;       // command id, or 0 for a separator
+    UINT id;       // command id, 0 for a separator, -1 for a submenu
     UINT state;    // GetMenuState after the pop-up was announced to the window
     char text[64]; // code page 932
 };
@@ -23,5 +27,5 @@ struct MenuProbeReport {
     int popupCount;
     char popupText[8][64];
     int itemCount;
-    MenuProbeItem items[32];
+    MenuProbeItem items[MenuProbeItemLimit];
 };

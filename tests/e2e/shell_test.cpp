@@ -1,6 +1,7 @@
 // The program's start-up, main window, menu and exit, as a user meets them.
 #include "tests/e2e/driver.h"
 #include "res/resource.h"
+#include "tests/e2e/menu_probe.h"
 
 namespace {
 
@@ -64,6 +65,8 @@ TEST_F(MainWindow, MenuHasItsTextsAndGraysDataCommandsUntilARecordingIsLoaded) {
         {1, IDM_DISPLAY_RANGE, "表示レンジ", false},
         {1, IDM_TEXT_INPUT, "テキスト入力", true},
         {1, IDM_CLEAR, "データ消去", true},
+        {1, 0, "", false}, // separator
+        {1, static_cast<UINT>(-1), "通信ポート", false},
         {2, IDM_DATA_VIEW, "データ表示", true},
         {2, IDM_MAXIMUM, "最大照度", true},
         {3, IDM_EXPORT_CSV, "CSV形式で保存", true},
@@ -72,9 +75,12 @@ TEST_F(MainWindow, MenuHasItsTextsAndGraysDataCommandsUntilARecordingIsLoaded) {
         {3, 0, "", false}, // separator
         {3, IDM_STATISTICS, "統計", true},
     };
-    ASSERT_EQ(menu.items.size(), std::size(expected));
-    for (size_t i = 0; i < menu.items.size(); ++i) {
-        const MenuItem& got = menu.items[i];
+    std::vector<MenuItem> items, ports;
+    for (const MenuItem& item : menu.items)
+        (item.popup < SubmenuOf ? items : ports).push_back(item);
+    ASSERT_EQ(items.size(), std::size(expected));
+    for (size_t i = 0; i < items.size(); ++i) {
+        const MenuItem& got = items[i];
         const ExpectedItem& want = expected[i];
         SCOPED_TRACE(want.text);
         EXPECT_EQ(got.popup, want.popup);
@@ -84,6 +90,18 @@ TEST_F(MainWindow, MenuHasItsTextsAndGraysDataCommandsUntilARecordingIsLoaded) {
             EXPECT_TRUE(got.state & MF_SEPARATOR);
         else
             EXPECT_EQ((got.state & MF_GRAYED) != 0, want.grayedWhenEmpty);
+    }
+
+    // The port submenu: the automatic search, checked, then every port the
+    // system lists (the bench's COM1 to COM20 and the machine's own COM21).
+    ASSERT_EQ(ports.size(), 22u);
+    EXPECT_EQ(ports[0].text, "自動");
+    EXPECT_EQ(ports[0].id, static_cast<UINT>(IDM_PORT_AUTO));
+    EXPECT_TRUE(ports[0].state & MF_CHECKED);
+    for (int n = 1; n <= 21; ++n) {
+        EXPECT_EQ(ports[n].text, "COM" + std::to_string(n));
+        EXPECT_EQ(ports[n].id, static_cast<UINT>(IDM_PORT_FIRST + n));
+        EXPECT_FALSE(ports[n].state & MF_CHECKED);
     }
 }
 
