@@ -2,6 +2,7 @@
 downloads from the logger simulator on a pseudo-terminal that the tool opens
 by its path. MV2TOOL names the tool, MV2TOOL_SCRATCH a folder it may use."""
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -10,7 +11,8 @@ import unittest
 
 TOOL = os.environ.get("MV2TOOL", "build/native/mv2tool")
 SCRATCH = os.path.abspath(os.environ.get("MV2TOOL_SCRATCH", "build/native/tool-files"))
-SIMULATOR = os.path.join(os.path.dirname(__file__), "..", "..", "tools", "logger_sim.py")
+ROOT = os.path.join(os.path.dirname(__file__), "..", "..")
+SIMULATOR = os.path.join(ROOT, "tools", "logger_sim.py")
 SAMPLES = 840
 NO_FLOW = "speed=19200 data=8 parity=none stop=1 crtscts=0 ixon=0 ixoff=0\n"
 
@@ -108,7 +110,19 @@ class Files(Folder):
         status, out, _, _ = run("--help")
         self.assertEqual(status, 0)
         self.assertTrue(out.startswith("usage: mv2tool"))
-        self.assertEqual(run("--version")[:2], (0, "mv2tool 1.1.0\n"))
+        version = re.search(r"project\(marvek2 VERSION ([0-9.]+)",
+                            open(os.path.join(ROOT, "CMakeLists.txt")).read()).group(1)
+        self.assertEqual(run("--version")[:2], (0, "mv2tool %s\n" % version))
+
+    def test_ports_lists_the_machines_ports_and_auto_searches_them(self):
+        status, out, err, _ = run("ports")
+        self.assertEqual((status, err), (0, ""))
+        for line in out.splitlines():
+            self.assertEqual(line.count("\t"), 1, line)
+            self.assertTrue(line.startswith("/dev/"), line)
+        if out == "":  # a machine without serial adapters
+            status, _, err, _ = run("download", "auto", self.path("out.mv2"))
+            self.assertEqual((status, err), (3, "mv2tool: auto: ポートがオープン出来ません\n"))
 
 
 class Download(Folder):
