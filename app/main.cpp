@@ -1,6 +1,7 @@
 // Program entry: one copy only, the main window centred on the desktop, and
 // the message loop.
 #include "app/main_window.h"
+#include "app/single_instance.h"
 
 #include <cstdlib>
 
@@ -59,11 +60,14 @@ std::u16string FullPath(const std::u16string& path) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // "Open with" and a file association pass one path.
+    const std::u16string path = CommandLinePath(Utf16(GetCommandLineW()));
     // Held, never released, until the process ends.
     HANDLE mutex = CreateMutexW(nullptr, TRUE, L"UniqueName");
     if (!mutex) return 0;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        MessageBoxW(nullptr, Wide(AlreadyRunningText), Wide(StartupCaption), MB_OK);
+        if (path.empty() || !ForwardToRunningCopy(FullPath(path)))
+            MessageBoxW(nullptr, Wide(AlreadyRunningText), Wide(StartupCaption), MB_OK);
         return 0;
     }
 
@@ -77,8 +81,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // the mutex, and every later start would be turned away.
     if (!MainWindow) return 0;
     CentreOnDesktop(MainWindow);
-    // "Open with" and a file association pass one path.
-    const std::u16string path = CommandLinePath(Utf16(GetCommandLineW()));
     if (!path.empty()) OpenRecordingFile(MainWindow, FullPath(path));
 
     MSG msg = {};

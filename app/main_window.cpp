@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/port_menu.h"
+#include "app/single_instance.h"
 #include "core/messages.h"
 #include "files/archive.h"
 #include "files/export_commands.h"
@@ -191,6 +192,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN: OnKeyDown(wParam); return 0;
     case DownloadProgressMessage: ShowDownloadProgress(wParam, lParam); return 0;
     case DownloadEndedMessage: OnDownloadEnded(window, wParam); return 0;
+    case WM_COPYDATA:
+        return AcceptForwardedFile(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case ForwardedFileMessage: OpenForwardedFile(window); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -2,6 +2,8 @@
 // when it is not quoted, as Windows splits it.
 #include "core/command_line.h"
 
+#include <cstring>
+
 namespace {
 
 bool IsBlank(char16_t c) {
@@ -27,4 +29,16 @@ std::u16string CommandLinePath(std::u16string_view line) {
     if (rest.size() >= 2 && rest.front() == u'"' && rest.back() == u'"')
         rest = rest.substr(1, rest.size() - 2);
     return std::u16string(rest);
+}
+
+bool ForwardedPath(const void* data, size_t bytes, std::u16string& path) {
+    if (!data || bytes % sizeof(char16_t) != 0) return false;
+    const size_t units = bytes / sizeof(char16_t);
+    if (units < 2 || units > LongestPath + 1) return false;
+    std::u16string text(units, u'\0');
+    std::memcpy(&text[0], data, bytes); // the data need not be aligned
+    if (text.back() != 0 || text.find(u'\0') != units - 1) return false;
+    text.pop_back();
+    path = std::move(text);
+    return true;
 }

@@ -7,3 +7,5 @@
 constexpr UINT DownloadProgressMessage = WM_APP + 1;
 // From the download's worker, once it is over: wParam the download's number.
 constexpr UINT DownloadEndedMessage = WM_APP + 2;
+// To itself, after it took a file from a second copy.
+constexpr UINT ForwardedFileMessage = WM_APP + 3;

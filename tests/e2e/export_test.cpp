@@ -218,15 +218,6 @@ TEST_F(Tools, APathOnTheCommandLineOpensAsFileOpenWould) {
         TraceFaults(CaptureClient(app.main), r.Ch1Samples, r.Ch2Samples, 3);
     EXPECT_TRUE(faults.empty()) << Describe(faults);
 
-    // A second copy with a path only says that one runs; the first is untouched.
-    Program second = LaunchProgram("", relative + L"wrong.mv2");
-    HWND box = WaitForProcessDialog(second.process.dwProcessId, "起動確認");
-    ASSERT_NE(box, nullptr);
-    Click(box, IDOK);
-    DWORD code = 1;
-    EXPECT_TRUE(WaitForExit(second, 5000, &code));
-    StopProgram(second);
-    EXPECT_EQ(WindowText(app.main), FileCaption("day.mv2"));
     StopProgram(app);
 
     const std::pair<const wchar_t*, const char*> refused[] = {

@@ -2,6 +2,7 @@
 #include "tests/e2e/driver.h"
 #include "res/resource.h"
 #include "tests/e2e/menu_probe.h"
+#include "tests/e2e/recording_files.h"
 
 namespace {
 
@@ -125,6 +126,95 @@ TEST_F(MainWindow, SecondCopyIsTurnedAwayAndTheFirstKeepsRunning) {
     EXPECT_TRUE(IsWindow(app.main));
     EXPECT_TRUE(IsWindowVisible(app.main));
     EXPECT_EQ(WindowText(app.main), ProductCaption);
+}
+
+int MainWindowCount() {
+    int count = 0;
+    EnumWindows(
+        [](HWND window, LPARAM counted) -> BOOL {
+            char name[32] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (std::string(name) == "marvek02") ++*reinterpret_cast<int*>(counted);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// A second copy started with a file, as Explorer starts it.
+struct SecondCopy {
+    Program program;
+    explicit SecondCopy(const std::wstring& path) : program(LaunchProgram("", path)) {}
+    ~SecondCopy() { StopProgram(program); }
+    // It ended with 0; false if it still runs after 8 s.
+    bool EndedQuietly() const {
+        DWORD code = 1;
+        return WaitForExit(program, 8000, &code) && code == 0;
+    }
+};
+
+TEST_F(MainWindow, ASecondCopyWithAFileHandsItToTheRunningWindow) {
+    const std::string folder = FolderForThisTest();
+    ASSERT_TRUE(WriteBytes(folder + "day.mv2", ReferenceFile(KnownRecording())));
+    ASSERT_TRUE(WriteBytes(folder + "wrong.mv2", "not a recording"));
+    PostMessageA(app.main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Settle(app);
+    ASSERT_TRUE(IsIconic(app.main));
+
+    {
+        // A relative path is made whole by the copy that was started.
+        SecondCopy second(Widened(folder.substr(BuildDir().size() + 1)) + L"day.mv2");
+        EXPECT_TRUE(second.EndedQuietly());
+        EXPECT_EQ(WaitForProcessDialog(second.program.process.dwProcessId, "起動確認", 300), nullptr);
+    }
+    Settle(app);
+    EXPECT_EQ(WindowText(app.main), FileCaption("day.mv2"));
+    EXPECT_FALSE(IsIconic(app.main));
+    EXPECT_EQ(MainWindowCount(), 1);
+
+    // A file it cannot read is told by the running window, as File > Open
+    // would; the second copy does not wait for the box.
+    SecondCopy wrong(Widened(folder) + L"wrong.mv2");
+    EXPECT_TRUE(wrong.EndedQuietly());
+    EXPECT_EQ(TakeError(app), "ファイルが違います");
+    EXPECT_EQ(WindowText(app.main), FileCaption("day.mv2"));
+}
+
+TEST_F(MainWindow, ABusyRunningWindowRefusesAndTheSecondCopySaysOneRuns) {
+    const std::string folder = FolderForThisTest();
+    ASSERT_TRUE(WriteBytes(folder + "day.mv2", ReferenceFile(KnownRecording())));
+    HWND range = OpenDialog(app, IDM_DISPLAY_RANGE, "表示最大値");
+    ASSERT_NE(range, nullptr);
+    SecondCopy second(Widened(folder) + L"day.mv2");
+    HWND box = WaitForProcessDialog(second.program.process.dwProcessId, "起動確認");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageText(box), "既に起動されています");
+    Click(box, IDOK);
+    EXPECT_TRUE(second.EndedQuietly());
+    Click(range, IDCANCEL);
+    Settle(app);
+    EXPECT_EQ(WindowText(app.main), ProductCaption);
+}
+
+TEST_F(MainWindow, CopyDataThatIsNotAPathOfOursIsRefused) {
+    const std::string folder = FolderForThisTest();
+    ASSERT_TRUE(WriteBytes(folder + "day.mv2", ReferenceFile(KnownRecording())));
+    const std::wstring path = Widened(folder) + L"day.mv2";
+    auto send = [&](ULONG_PTR tag, DWORD bytes) {
+        COPYDATASTRUCT data = {tag, bytes, const_cast<wchar_t*>(path.c_str())};
+        DWORD_PTR answer = 99;
+        SendMessageTimeoutW(app.main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                            SMTO_ABORTIFHUNG, 5000, &answer);
+        Settle(app);
+        return answer;
+    };
+    const DWORD whole = static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t));
+    EXPECT_EQ(send(0x12345678, whole), 0u);            // another program's data
+    EXPECT_EQ(send(0x4D563246, whole - 1), 0u);        // half a unit
+    EXPECT_EQ(send(0x4D563246, whole - 2), 0u);        // no terminating zero
+    EXPECT_EQ(WindowText(app.main), ProductCaption);
+    EXPECT_EQ(send(0x4D563246, whole), 1u);
+    EXPECT_EQ(WindowText(app.main), FileCaption("day.mv2"));
 }
 
 TEST_F(MainWindow, ClearDataPutsTheProductTitleBackInTheCaption) {

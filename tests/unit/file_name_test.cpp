@@ -79,3 +79,35 @@ TEST(CommandLinePath, TheRestAfterTheProgramWithOnePairOfQuotesRemoved) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ForwardedPath, OnlyAWholePathWithItsOneZeroAtTheEnd) {
+    std::u16string path;
+    const char16_t good[] = u"C:\\記録\\day.mv2";
+    ASSERT_TRUE(ForwardedPath(good, sizeof good, path));
+    EXPECT_TRUE(path == u"C:\\記録\\day.mv2");
+
+    const char16_t noZero[] = {u'a', u'b'};
+    const char16_t early[] = {u'a', 0, u'b', 0};
+    const char16_t empty[] = {0};
+    const struct {
+        const void* data;
+        size_t bytes;
+    } refused[] = {
+        {good, sizeof good - 1},   // not a whole number of units
+        {noZero, sizeof noZero},   // no terminating zero
+        {early, sizeof early},     // a zero inside
+        {empty, sizeof empty},     // nothing
+        {nullptr, 0},
+    };
+    for (const auto& r : refused)
+        EXPECT_FALSE(ForwardedPath(r.data, r.bytes, path)) << r.bytes;
+
+    std::u16string longest(LongestPath, u'x');
+    EXPECT_TRUE(ForwardedPath(longest.c_str(), (longest.size() + 1) * 2, path));
+    longest += u'x';
+    EXPECT_FALSE(ForwardedPath(longest.c_str(), (longest.size() + 1) * 2, path));
+}
+
+} // namespace
