@@ -20,8 +20,10 @@ constexpr wchar_t MaxTemplate[] = L"" MAX_TEMPLATE_NAME;
 constexpr wchar_t StatTemplate[] = L"" STAT_TEMPLATE_NAME;
 #endif
 
-// The program's icon (16, 32 and 48 pixels)
+// The program's icon, and its recording files' (16, 32 and 48 pixels each);
+// the file type names the second as "marvek2.exe",-2.
 #define IDI_MAIN 1
+#define IDI_FILE 2
 
 // MYMENU
 #define IDM_RECEIVE 40001

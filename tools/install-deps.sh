@@ -6,7 +6,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang googletest locales
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
-          fonts-ipafont-gothic fonts-wine imagemagick python3 python3-markdown zip unzip)
+          fonts-ipafont-gothic fonts-wine imagemagick python3 python3-markdown zip unzip
+          nsis p7zip-full)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -293,6 +293,14 @@ std::wstring Widened(const std::string& cp932) {
     return wide;
 }
 
+std::string Narrowed(const std::wstring& text) {
+    std::string narrow(text.size() * 2 + 1, '\0');
+    const int n = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
+                                      &narrow[0], static_cast<int>(narrow.size()), nullptr, nullptr);
+    narrow.resize(n > 0 ? n : 0);
+    return narrow;
+}
+
 void TypeInto(HWND control, const std::wstring& text) {
     for (wchar_t c : text)
         SendMessageTimeoutW(control, WM_CHAR, c, 1, SMTO_NORMAL, 2000, nullptr);

@@ -91,6 +91,7 @@ HWND OpenFile(const Program& p, const std::wstring& path);
 std::wstring WindowTextW(HWND window);
 void SetItemTextW(HWND dialog, int id, const std::wstring& text);
 std::wstring Widened(const std::string& cp932);
+std::string Narrowed(const std::wstring& text); // as code page 932
 // Types each UTF-16 unit into a control as the keyboard would (WM_CHAR).
 void TypeInto(HWND control, const std::wstring& text);
 // Puts text on the clipboard and pastes it into a control.

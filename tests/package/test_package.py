@@ -1,5 +1,7 @@
-"""The package a Windows user unzips: both programs exactly as built, and a
-guide that parses, embeds every image and refers to nothing outside itself."""
+"""The packages a Windows user gets: the zip and the setup program hold both
+programs exactly as built, and a guide that parses, embeds every image and
+refers to nothing outside itself. (The setup program is run under Wine by
+the end-to-end tests.)"""
 import glob
 import html.parser
 import os
@@ -45,6 +47,7 @@ class Package(unittest.TestCase):
         version = re.search(r'project\(marvek2 VERSION ([0-9.]+)',
                             open(os.path.join(ROOT, "CMakeLists.txt")).read()).group(1)
         cls.zip_path = os.path.join(ROOT, "dist", "marvek2-%s-windows-x64.zip" % version)
+        cls.setup_path = os.path.join(ROOT, "dist", "marvek2-%s-setup.exe" % version)
 
     def test_the_zip_holds_both_programs_as_built_and_the_guide(self):
         with zipfile.ZipFile(self.zip_path) as z:
@@ -52,6 +55,22 @@ class Package(unittest.TestCase):
             for name in ("marvek2.exe", "mv2tool.exe"):
                 with open(os.path.join(ROOT, "build", "win", name), "rb") as built:
                     self.assertEqual(z.read(name), built.read(), name)
+
+    def test_the_setup_program_holds_both_programs_as_built_and_the_guide(self):
+        with tempfile.TemporaryDirectory() as unpacked:
+            subprocess.run(["7z", "x", "-y", "-o" + unpacked, self.setup_path], check=True,
+                           stdout=subprocess.DEVNULL)
+            names = sorted(os.path.relpath(os.path.join(d, f), unpacked)
+                           for d, _, files in os.walk(unpacked) for f in files)
+            for name in ("marvek2.exe", "mv2tool.exe", "guide-ja.html"):
+                self.assertIn(name, names)
+            for name in ("marvek2.exe", "mv2tool.exe"):
+                with open(os.path.join(ROOT, "build", "win", name), "rb") as built, \
+                        open(os.path.join(unpacked, name), "rb") as packed:
+                    self.assertEqual(packed.read(), built.read(), name)
+            with zipfile.ZipFile(self.zip_path) as z, \
+                    open(os.path.join(unpacked, "guide-ja.html"), "rb") as packed:
+                self.assertEqual(packed.read(), z.read("guide-ja.html"))
 
     def test_the_guide_is_one_self_contained_page(self):
         with zipfile.ZipFile(self.zip_path) as z:

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "res/resource.h"
+#include "version.h"
 
 namespace {
 
@@ -69,21 +70,26 @@ TEST_F(Resources, VersionNamesTheProductInJapanese) {
     EXPECT_EQ(value(L"ProductName"), L"MARVEK Ⅱ");
     EXPECT_EQ(value(L"FileDescription"), L"MARVEK Ⅱ 照度ロガー ビューア");
     EXPECT_EQ(value(L"OriginalFilename"), L"marvek2.exe");
-    EXPECT_EQ(value(L"FileVersion"), L"1.1.0");
-    EXPECT_EQ(value(L"ProductVersion"), L"1.1.0");
+    EXPECT_EQ(value(L"FileVersion"), L"" MARVEK_VERSION_TEXT);
+    EXPECT_EQ(value(L"ProductVersion"), L"" MARVEK_VERSION_TEXT);
     EXPECT_EQ(value(L"CompanyName"), L"(none)");
     EXPECT_EQ(value(L"LegalCopyright"), L"(none)");
 }
 
-TEST_F(Resources, IconGroupHolds16And32And48Pixels) {
-    const std::string group = Bytes(MAKEINTRESOURCEW(IDI_MAIN), MAKEINTRESOURCEW(14));
-    ASSERT_GE(group.size(), 6u);
-    const int count = static_cast<unsigned char>(group[4]);
-    ASSERT_EQ(group.size(), 6u + 14u * count);
-    std::string sizes;
-    for (int i = 0; i < count; ++i)
-        sizes += std::to_string(static_cast<unsigned char>(group[6 + 14 * i])) + " ";
-    EXPECT_EQ(sizes, "16 32 48 ");
+// The program's own and its files' (named by the file type as -2).
+TEST_F(Resources, BothIconGroupsHold16And32And48Pixels) {
+    for (int id : {IDI_MAIN, IDI_FILE}) {
+        SCOPED_TRACE(id);
+        const std::string group = Bytes(MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14));
+        ASSERT_GE(group.size(), 6u);
+        const int count = static_cast<unsigned char>(group[4]);
+        ASSERT_EQ(group.size(), 6u + 14u * count);
+        std::string sizes;
+        for (int i = 0; i < count; ++i)
+            sizes += std::to_string(static_cast<unsigned char>(group[6 + 14 * i])) + " ";
+        EXPECT_EQ(sizes, "16 32 48 ");
+    }
+    EXPECT_EQ(IDI_FILE, 2);
 }
 
 TEST_F(Resources, MenuAndTemplatesAreFoundByTheNamesTheCodeUses) {
