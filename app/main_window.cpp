@@ -4,9 +4,11 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <string>
 
+#include "app/chart_pointer.h"
 #include "app/port_menu.h"
 #include "app/single_instance.h"
 #include "core/messages.h"
@@ -57,6 +59,7 @@ void OnCreate(HWND window) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     ProgressBar = CreateChild(window, PROGRESS_CLASSW, 0, 90, 9, 160, 14, IDC_PROGRESS_BAR);
+    CreateReadout(window);
     DragAcceptFiles(window, TRUE);
     FillPortMenu(PortSubmenu(SettingsPopup(window)));
 }
@@ -80,7 +83,7 @@ void OnDropFiles(HWND window, HDROP drop) {
 void OnPaint(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    PaintChart(dc, TheRecording, DisplayRange);
+    PaintChart(dc, TheRecording, DisplayRange, 96, CursorSample());
     EndPaint(window, &ps);
 }
 
@@ -147,8 +150,34 @@ void OnDownloadEnded(HWND window, WPARAM download) {
     if (message) ShowOrDefer(window, message);
 }
 
+// Opened from the program's own templates, owned by the main window.
+void ShowDataView() {
+    DialogBoxParamW(Instance, DataTemplate, MainWindow, DataDlgProc, 0);
+}
+
+// Esc stops a download before it hides the chart's cursor.
 void OnKeyDown(WPARAM key) {
-    if (key == VK_ESCAPE) StopDownload();
+    if (key == VK_ESCAPE && DownloadRunning())
+        StopDownload();
+    else if (key == VK_RETURN && EnterOpensDataView())
+        ShowDataView();
+    else
+        OnChartKey(key);
+}
+
+void OnLeftButtonDown(LPARAM point) {
+    if (ChartClickOpensDataView(GET_X_LPARAM(point), GET_Y_LPARAM(point))) ShowDataView();
+}
+
+// The readout reads black on white, as the chart does; other labels keep
+// the system's colours.
+LRESULT OnControlColour(HWND window, HDC dc, HWND control) {
+    if (control != ReadoutLabel) return DefWindowProcW(window, WM_CTLCOLORSTATIC,
+                                                       reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(control));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }
 
 // While a download runs only stopping it and Exit are taken, whatever is
@@ -167,7 +196,7 @@ void OnCommand(HWND window, WORD id) {
     case IDM_EXIT: SendMessageW(window, WM_CLOSE, 0, 0); break;
     case IDM_DISPLAY_RANGE: ShowDialog(RangeTemplate, RangeDlgProc); break;
     case IDM_TEXT_INPUT: ShowDialog(TextTemplate, TextDlgProc); break;
-    case IDM_DATA_VIEW: ShowDialog(DataTemplate, DataDlgProc); break;
+    case IDM_DATA_VIEW: ShowDataView(); break;
     case IDM_MAXIMUM: ShowDialog(MaxTemplate, MaxDlgProc); break;
     case IDM_CLEAR: ClearRecording(window); break;
     case IDM_EXPORT_CSV: ExportCsv(window); break;
@@ -195,6 +224,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COPYDATA:
         return AcceptForwardedFile(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case ForwardedFileMessage: OpenForwardedFile(window); return 0;
+    case WM_MOUSEMOVE: OnChartMouseMove(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_MOUSELEAVE: OnChartMouseLeave(); return 0;
+    case WM_LBUTTONDOWN: OnLeftButtonDown(lParam); return 0;
+    case WM_CTLCOLORSTATIC:
+        return OnControlColour(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

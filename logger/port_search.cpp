@@ -31,7 +31,7 @@ std::vector<ListedPort> PortsToOffer(std::vector<ListedPort> listed) {
                                     return p.number < 1 || p.number > HighestPortNumber;
                                 }),
                  listed.end());
-    std::stable_sort(listed.begin(), listed.end(),
+    std::sort(listed.begin(), listed.end(),
                      [](const ListedPort& a, const ListedPort& b) { return a.number < b.number; });
     listed.erase(std::unique(listed.begin(), listed.end(),
                              [](const ListedPort& a, const ListedPort& b) {

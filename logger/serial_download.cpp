@@ -1,13 +1,13 @@
 // The download's worker thread and the window's side of it. The worker owns
-// nothing but its job; the job is shared with the window until the window
-// lets go of it (a stopped download), so a worker that outlives its download
-// (an open that hangs) still has what it needs, and then posts nothing.
+// nothing but its job; the job is held by both until each lets go of it (the
+// window when the download ends or is stopped), so a worker that outlives
+// its download (an open that hangs) still has what it needs, and then posts
+// nothing.
 #include "logger/serial_download.h"
 
 #include <commctrl.h>
 
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "core/messages.h"
@@ -28,6 +28,7 @@ constexpr DWORD StopWaitMs = 500;
 constexpr int ProgressStep = 64;
 
 struct Job {
+    LONG holders = 2; // the window and the worker
     HWND window = nullptr;
     WPARAM number = 0;
     OwnedHandle stop;
@@ -38,8 +39,14 @@ struct Job {
     const char16_t* message = nullptr;
 };
 
+// The last of its holders deletes it. (A shared pointer would do, but would
+// bring the whole POSIX thread library into the program.)
+void LetGo(Job* job) {
+    if (InterlockedDecrement(&job->holders) == 0) delete job;
+}
+
 struct Running {
-    std::shared_ptr<Job> job;
+    Job* job = nullptr;
     OwnedHandle thread;
 };
 
@@ -48,7 +55,8 @@ WPARAM LastNumber = 0;
 int ShownPort = 0;
 
 void Forget() {
-    Current.job.reset();
+    if (Current.job) LetGo(Current.job);
+    Current.job = nullptr;
     Current.thread.close();
 }
 
@@ -95,10 +103,10 @@ void Search(Job& job) {
 }
 
 DWORD WINAPI Work(void* parameter) {
-    const std::unique_ptr<std::shared_ptr<Job>> held(static_cast<std::shared_ptr<Job>*>(parameter));
-    Job& job = **held;
-    Search(job);
-    if (!Stopped(job)) PostMessageW(job.window, DownloadEndedMessage, job.number, 0);
+    Job* job = static_cast<Job*>(parameter);
+    Search(*job);
+    if (!Stopped(*job)) PostMessageW(job->window, DownloadEndedMessage, job->number, 0);
+    LetGo(job);
     return 0;
 }
 
@@ -130,14 +138,13 @@ bool DownloadRunning() {
 
 void StartDownload(HWND window) {
     if (DownloadRunning()) return;
-    auto job = std::make_shared<Job>();
+    auto* job = new Job;
     job->window = window;
     job->number = ++LastNumber;
     job->stop.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    auto* handed = new std::shared_ptr<Job>(job);
-    HANDLE thread = job->stop.valid() ? CreateThread(nullptr, 0, Work, handed, 0, nullptr) : nullptr;
+    HANDLE thread = job->stop.valid() ? CreateThread(nullptr, 0, Work, job, 0, nullptr) : nullptr;
     if (!thread) {
-        delete handed;
+        delete job;
         ShowError(window, NoCommunicationText);
         return;
     }
@@ -169,16 +176,16 @@ void ShowDownloadProgress(WPARAM download, LPARAM progress) {
 DownloadEnd FinishDownload(WPARAM download) {
     DownloadEnd end;
     if (!IsCurrent(download)) return end;
-    const std::shared_ptr<Job> job = Current.job;
+    const Job& job = *Current.job;
     WaitForSingleObject(Current.thread.get(), StopWaitMs); // it posted as its last act
-    Forget();
     ShowNothing();
     end.current = true;
-    end.message = job->message;
-    if (job->received) {
-        TakeReceived(job->reply);
-        RememberPort(job->port);
+    end.message = job.message;
+    if (job.received) {
+        TakeReceived(job.reply);
+        RememberPort(job.port);
         end.received = true;
     }
+    Forget();
     return end;
 }

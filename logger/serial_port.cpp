@@ -40,7 +40,8 @@ bool SendDumpCommand(HANDLE port, HANDLE event, HANDLE stop) {
 } // namespace
 
 std::wstring PortDevicePath(int number) {
-    return L"\\\\.\\COM" + std::to_wstring(number);
+    const std::u16string name = PortName(number);
+    return L"\\\\.\\" + std::wstring(name.begin(), name.end());
 }
 
 bool OpenPort(const wchar_t* device, OwnedHandle& port) {

@@ -46,6 +46,7 @@ constexpr wchar_t StatTemplate[] = L"" STAT_TEMPLATE_NAME;
 
 // Main window children
 #define IDC_STATUS_LABEL 4001
+#define IDC_READOUT 4002
 #define IDC_PROGRESS_BAR 4003
 
 // DATADLG: step buttons, position, start date, sample time and lux

@@ -9,6 +9,11 @@ namespace {
 Recording Current;
 int32_t CurrentRange = InitialDisplayRange;
 std::u16string CurrentPath;
+void (*Follower)() = nullptr;
+
+void TellFollower() {
+    if (Follower) Follower();
+}
 
 void ShowCaption() {
     const std::u16string caption =
@@ -30,9 +35,14 @@ HINSTANCE Instance;
 HWND MainWindow;
 HWND StatusLabel;
 HWND ProgressBar;
+HWND ReadoutLabel;
 
 const std::u16string& CurrentFile() {
     return CurrentPath;
+}
+
+void FollowRecordingChanges(void (*follower)()) {
+    Follower = follower;
 }
 
 void ReplaceRecording(const Recording& r, const char16_t* path) {
@@ -40,6 +50,7 @@ void ReplaceRecording(const Recording& r, const char16_t* path) {
     Current.DataLoaded = 1;
     CurrentPath = path ? path : u"";
     ShowCaption();
+    TellFollower();
     Repaint();
 }
 
@@ -47,6 +58,7 @@ int ClearRecording(HWND) {
     EmptyRecording(Current);
     CurrentPath.clear();
     ShowCaption();
+    TellFollower();
     Repaint();
     return 0;
 }

@@ -23,10 +23,15 @@ extern HINSTANCE Instance;
 extern HWND MainWindow;
 extern HWND StatusLabel;
 extern HWND ProgressBar; // shown only while a download runs
+extern HWND ReadoutLabel; // the values under the chart's cursor, hidden without one
 
 // The file the caption names: the one the recording was opened from or last
 // saved as; empty while none is.
 const std::u16string& CurrentFile();
+
+// Told after the recording was replaced or cleared, for what depends on
+// the recording shown (the chart's cursor).
+void FollowRecordingChanges(void (*follower)());
 
 // A recording read from the file at `path`, or received from the logger
 // (path nullptr: the caption is the product title), becomes the one shown:

@@ -6,13 +6,13 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 source tools/win-build.sh
-win_build
+win_build e2e_tests
 source tools/wine-env.sh
 bench_ready
 wine build/win/e2e_tests.exe --gtest_also_run_disabled_tests \
      --gtest_filter='GuideScreenshots.*' >/dev/null
 mkdir -p docs/images
-for shot in main range text data maximum statistics; do
+for shot in main readout range text data maximum statistics; do
   convert "build/win/screenshots/guide_$shot.bmp" "docs/images/$shot.png"
 done
 echo "make_screenshots: wrote docs/images/*.png"

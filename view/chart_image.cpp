@@ -79,7 +79,7 @@ bool RenderChart(const Recording& r, int32_t range, ChartImage& out) {
             HGDIOBJ previous = SelectObject(dc, bitmap);
             RECT all = {0, 0, ChartImageWidth, ChartImageHeight};
             FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            PaintChart(dc, r, range);
+            PaintChart(dc, r, range, 96, 0); // at 96 DPI, never the cursor
             GdiFlush();
             SelectObject(dc, previous);
         }

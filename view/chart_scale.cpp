@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "view/dpi_scale.h"
+
 const char* const RangeLabels[RangeCount * HorizontalGridLines] = {
     " 12500", " 10000", "  7500", "  5000", "  2500", "     0", // 12500 lux
     " 25000", " 20000", " 15000", " 10000", "  5000", "     0", // 25000 lux
@@ -38,11 +40,12 @@ int32_t SampleToY(int32_t count, int32_t range) {
     return static_cast<int32_t>(y);
 }
 
-void TraceVertices(const int32_t samples[SampleCount], int32_t range,
+void TraceVertices(const int32_t samples[SampleCount], int32_t range, int dpi,
                    ChartPoint vertices[SampleCount]) {
     for (int i = 0; i < SampleCount; ++i) {
-        const int32_t y = SampleToY(samples[i], range);
-        vertices[i] = {PlotLeft + 1 + i, y > DeepestDrawableY ? DeepestDrawableY : y};
+        const int64_t y = Scaled(SampleToY(samples[i], range), dpi);
+        vertices[i] = {static_cast<int32_t>(Scaled(PlotLeft + 1 + i, dpi)),
+                       y > DeepestDrawableY ? DeepestDrawableY : static_cast<int32_t>(y)};
     }
 }
 

@@ -34,8 +34,9 @@ struct ChartPoint {
     int32_t y;
 };
 
-// Sample i at x = 61 + i.
-void TraceVertices(const int32_t samples[SampleCount], int32_t range,
+// Sample i at x = s(61 + i) and y = s(SampleToY), held at DeepestDrawableY,
+// for the DPI given (s: the scale of view/dpi_scale.h).
+void TraceVertices(const int32_t samples[SampleCount], int32_t range, int dpi,
                    ChartPoint vertices[SampleCount]);
 
 // Label k (0 = top) of a range; a range outside 0..4 reads as the initial one.

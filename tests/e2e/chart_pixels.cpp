@@ -104,8 +104,8 @@ std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleC
                                      const int32_t ch2[SampleCount], int32_t range) {
     std::vector<std::string> faults;
     ChartPoint v1[SampleCount], v2[SampleCount];
-    TraceVertices(ch1, range, v1);
-    TraceVertices(ch2, range, v2);
+    TraceVertices(ch1, range, 96, v1);
+    TraceVertices(ch2, range, 96, v2);
     auto visible = [&](const ChartPoint& p) { return p.x < c.width && p.y >= 0 && p.y < c.height; };
     for (int i = 0; i + 1 < SampleCount; ++i) {
         if (visible(v2[i]) && c.at(v2[i].x, v2[i].y) != Red)

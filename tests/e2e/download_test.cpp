@@ -236,6 +236,10 @@ TEST_F(Download, WhileItRunsOnlyStoppingAndExitAreOffered) {
     DropFile(app, Widened(folder + "dropped.mv2"));
     Choose(app, IDM_OPEN);
     EXPECT_TRUE(NoDialog(app, OpenDialogTitle));
+    // The chart's cursor works on the recording shown; a click opens nothing.
+    ClickAt(app, 300, 300);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(app.main, IDC_READOUT)));
+    EXPECT_TRUE(NoDialog(app, "データ表示"));
     EXPECT_EQ(WindowText(app.main), FileCaption("earlier.mv2"));
     Choose(app, IDM_RECEIVE); // stops it
     Settle(app);

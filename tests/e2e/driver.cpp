@@ -97,6 +97,8 @@ std::string ArchiveForThisTest() {
 }
 
 Program StartProgram(const std::string& archive, const std::wstring& arguments) {
+    // A mouse resting over the new window would show the chart's cursor.
+    MoveMouseAway();
     Program p = LaunchProgram(archive, arguments);
     if (!p.process.hProcess) return p;
     WaitForInputIdle(p.process.hProcess, 10000);
@@ -593,6 +595,45 @@ void DropFile(const Program& p, const std::wstring& path) {
     if (probe) FreeLibrary(probe);
     if (shared) UnmapViewOfFile(shared);
     if (mapping) CloseHandle(mapping);
+}
+
+void MoveMouseTo(const Program& p, int x, int y) {
+    POINT at = {x, y};
+    ClientToScreen(p.main, &at);
+    SetCursorPos(at.x, at.y);
+    Settle(p);
+}
+
+void MoveMouseAway() {
+    SetCursorPos(0, 0);
+    Sleep(50);
+}
+
+void ClickAt(const Program& p, int x, int y) {
+    MoveMouseTo(p, x, y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
+void PressKey(const Program& p, WORD key, bool shift) {
+    SetForegroundWindow(p.main);
+    INPUT keys[4] = {};
+    int n = 0;
+    auto add = [&](WORD vk, DWORD flags) {
+        keys[n].type = INPUT_KEYBOARD;
+        keys[n].ki.wVk = vk;
+        keys[n].ki.dwFlags = flags;
+        ++n;
+    };
+    if (shift) add(VK_SHIFT, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+    SendInput(n, keys, sizeof(INPUT));
+    Settle(p);
 }
 
 Capture CaptureClient(HWND window) {

@@ -163,6 +163,16 @@ MenuSnapshot ReadMenu(const Program& p);
 // Drops one file on the main window, as Explorer would.
 void DropFile(const Program& p, const std::wstring& path);
 
+// Real input, as the user's mouse and keyboard give it (the program's
+// window must be in front for keys).
+// Puts the mouse on a point of the window's client area.
+void MoveMouseTo(const Program& p, int x, int y);
+// Takes the mouse off every window (the screen's top-left corner).
+void MoveMouseAway();
+void ClickAt(const Program& p, int x, int y);
+// Presses and releases a key, with Shift held when asked.
+void PressKey(const Program& p, WORD key, bool shift = false);
+
 // Pixels of a screen area.
 Capture CaptureClient(HWND window);
 Capture CaptureWindow(HWND window);

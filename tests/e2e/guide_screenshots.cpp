@@ -32,6 +32,11 @@ using GuideScreenshots = ProgramTest;
 TEST_F(GuideScreenshots, DISABLED_TheMainWindowAndEachDialog) {
     ASSERT_TRUE(LoadRecording(app, FolderForThisTest(), "20150602_0500.mv2", SunnyDay()));
     SaveScreenshot(CaptureWindow(app.main), "guide_main");
+    MoveMouseTo(app, 60 + 431, 250); // 12:10, near the brightest minutes
+    Sleep(300);
+    SaveScreenshot(CaptureWindow(app.main), "guide_readout");
+    MoveMouseAway();
+    Settle(app);
     const struct {
         WORD command;
         const char* caption;

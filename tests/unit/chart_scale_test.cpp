@@ -78,7 +78,7 @@ TEST(TraceVertices, OneVertexPerMinuteFromX61ToX900) {
     samples[839] = -8;
     samples[400] = INT32_MIN;
     ChartPoint v[SampleCount];
-    TraceVertices(samples, 3, v);
+    TraceVertices(samples, 3, 96, v);
     EXPECT_EQ(v[0].x, 61);
     EXPECT_EQ(v[0].y, 34);
     EXPECT_EQ(v[839].x, 900);
@@ -88,6 +88,20 @@ TEST(TraceVertices, OneVertexPerMinuteFromX61ToX900) {
     EXPECT_EQ(v[400].y, DeepestDrawableY);
     for (int i = 0; i < SampleCount; ++i)
         EXPECT_EQ(v[i].x, 61 + i);
+
+    // At 144 DPI every coordinate is one and a half times, rounded as MulDiv
+    // rounds; the depth limit holds after scaling.
+    samples[1] = -1; // y 535: 802.5
+    samples[2] = -21000; // y 5784: 8676, still drawable
+    samples[3] = -100000; // y 25534: 38301 scaled, too deep
+    TraceVertices(samples, 3, 144, v);
+    EXPECT_EQ(v[0].x, 92); // 91.5
+    EXPECT_EQ(v[0].y, 51);
+    EXPECT_EQ(v[839].x, 1350);
+    EXPECT_EQ(v[839].y, 804);
+    EXPECT_EQ(v[1].y, 803);
+    EXPECT_EQ(v[2].y, 8676);
+    EXPECT_EQ(v[3].y, DeepestDrawableY);
 }
 
 TEST(ChartLabels, RangeLabelsEndInOneColumnAndHoursRunFiveToNineteen) {

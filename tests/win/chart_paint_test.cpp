@@ -76,7 +76,7 @@ TEST_F(ChartPaint, TracesHitEveryVertexInEveryRange) {
         SCOPED_TRACE(range);
         BandedSamples(range, r.Ch1Samples, r.Ch2Samples);
         canvas.Clear();
-        PaintChart(canvas.dc(), r, range);
+        PaintChart(canvas.dc(), r, range, 96, 0);
         const std::vector<std::string> faults =
             TraceFaults(canvas.Pixels(), r.Ch1Samples, r.Ch2Samples, range);
         EXPECT_TRUE(faults.empty()) << Describe(faults);
@@ -86,7 +86,7 @@ TEST_F(ChartPaint, TracesHitEveryVertexInEveryRange) {
 TEST_F(ChartPaint, RedLiesOnTopWhereTheTracesMeetAndNothingIsDrawnBeyondX900) {
     Canvas canvas;
     EmptyRecording(r); // both flat on the bottom line
-    PlotTraces(canvas.dc(), r, 3);
+    PlotTraces(canvas.dc(), r, 3, 96);
     const Capture c = canvas.Pixels();
     for (int x = 61; x < 900; ++x) {
         ASSERT_EQ(c.at(x, 534), Red) << x;
@@ -104,12 +104,35 @@ TEST_F(ChartPaint, HandsTheDcBackWithItsOwnPenAndFont) {
     Canvas canvas;
     HGDIOBJ pen = GetCurrentObject(canvas.dc(), OBJ_PEN);
     HGDIOBJ font = GetCurrentObject(canvas.dc(), OBJ_FONT);
-    PaintChartFrame(canvas.dc(), 3);
+    PaintChartFrame(canvas.dc(), 3, 96);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font);
-    PlotTraces(canvas.dc(), r, 3);
+    PlotTraces(canvas.dc(), r, 3, 96);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font);
+}
+
+// A paint that may change only a few columns (the cursor's move) draws in
+// them exactly what a paint of the whole chart draws there.
+TEST_F(ChartPaint, APaintOfSomeColumnsDrawsThemAsTheWholePaintDoes) {
+    BandedSamples(3, r.Ch1Samples, r.Ch2Samples);
+    r.Ch2Samples[100] = -3000; // a segment far down into the labels' row
+    Canvas whole, part;
+    PaintChart(whole.dc(), r, 3, 96, 160);
+    const Capture all = whole.Pixels();
+    for (const RECT& columns : {RECT{160, 34, 161, 535}, RECT{40, 0, 70, Height},
+                                RECT{150, 520, 170, 560}, RECT{899, 0, 914, Height}}) {
+        part.Clear();
+        HRGN clip = CreateRectRgnIndirect(&columns);
+        SelectClipRgn(part.dc(), clip);
+        DeleteObject(clip);
+        PaintChart(part.dc(), r, 3, 96, 160);
+        SelectClipRgn(part.dc(), nullptr);
+        const Capture c = part.Pixels();
+        for (int y = columns.top; y < columns.bottom; ++y)
+            for (int x = columns.left; x < columns.right; ++x)
+                ASSERT_EQ(c.at(x, y), all.at(x, y)) << x << "," << y;
+    }
 }
 
 // Each paint makes five pens and a font; a paint that kept one would run the
@@ -118,9 +141,9 @@ TEST_F(ChartPaint, ThousandsOfPaintsLeaveNoGdiObjectBehind) {
     Canvas canvas;
     BandedSamples(2, r.Ch1Samples, r.Ch2Samples);
     for (int i = 0; i < 12000; ++i)
-        PaintChart(canvas.dc(), r, 2);
+        PaintChart(canvas.dc(), r, 2, 96, 0);
     canvas.Clear();
-    PaintChart(canvas.dc(), r, 2);
+    PaintChart(canvas.dc(), r, 2, 96, 0);
     const Capture c = canvas.Pixels();
     const std::vector<std::string> faults =
         TraceFaults(c, r.Ch1Samples, r.Ch2Samples, 2);

@@ -1,0 +1,12 @@
+// The one scale of the window's pixels: the chart and the controls are laid
+// out for 96 DPI and drawn at the screen's DPI by scaling each coordinate
+// where it is made. Window-free; the rounding is MulDiv's.
+#pragma once
+#include <cstdint>
+
+constexpr int BaseDpi = 96;
+
+// s(v) = MulDiv(v, dpi, 96): to the nearest pixel, halves away from zero.
+int64_t Scaled(int64_t value, int dpi);
+// MulDiv(v, 96, dpi): a pixel of the screen back in 96-DPI units.
+int64_t Unscaled(int64_t value, int dpi);
