@@ -15,6 +15,7 @@
 #include "files/archive.h"
 #include "files/export_commands.h"
 #include "files/file_commands.h"
+#include "files/recording_list.h"
 #include "logger/serial_download.h"
 #include "res/resource.h"
 #include "store/store.h"
@@ -30,7 +31,7 @@ constexpr UINT DataCommands[] = {IDM_SAVE_AS,      IDM_DATA_VIEW,    IDM_TEXT_IN
                                  IDM_MAXIMUM,      IDM_CLEAR,        IDM_EXPORT_CSV,
                                  IDM_EXPORT_IMAGE, IDM_COPY_CHART,   IDM_STATISTICS};
 // What a download grays besides: everything but stopping it and Exit.
-constexpr UINT IdleCommands[] = {IDM_OPEN, IDM_DISPLAY_RANGE};
+constexpr UINT IdleCommands[] = {IDM_OPEN, IDM_DISPLAY_RANGE, IDM_RECORDING_LIST};
 
 constexpr wchar_t ReceiveText[] = L"データ受信";
 constexpr wchar_t StopReceivingText[] = L"受信を中止";
@@ -203,6 +204,7 @@ void OnCommand(HWND window, WORD id) {
     case IDM_EXPORT_IMAGE: ExportChartImage(window); break;
     case IDM_COPY_CHART: CopyChart(window); break;
     case IDM_STATISTICS: ShowDialog(StatTemplate, StatDlgProc); break;
+    case IDM_RECORDING_LIST: ShowRecordingList(window); break;
     default: break;
     }
 }

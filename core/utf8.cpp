@@ -27,3 +27,47 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     }
     return out;
 }
+
+namespace {
+
+void AppendCodePoint(std::u16string& out, char32_t c) {
+    if (c < 0x10000) {
+        out += static_cast<char16_t>(c);
+    } else {
+        c -= 0x10000;
+        out += static_cast<char16_t>(0xD800 | (c >> 10));
+        out += static_cast<char16_t>(0xDC00 | (c & 0x3FF));
+    }
+}
+
+} // namespace
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1 : lead >= 0xF0 && lead <= 0xF4 ? 4
+                         : lead >= 0xE0                  ? 3
+                         : lead >= 0xC2 && lead <= 0xDF  ? 2
+                                                          : 0;
+        char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        bool valid = length > 0 && i + length <= text.size();
+        for (int k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            c = c << 6 | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and code points past U+10FFFF.
+        valid = valid && !(length == 3 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) &&
+                !(length == 4 && (c < 0x10000 || c > 0x10FFFF));
+        if (!valid) {
+            out += ReplacementCharacter;
+            ++i;
+            continue;
+        }
+        AppendCodePoint(out, c);
+        i += static_cast<size_t>(length);
+    }
+    return out;
+}

@@ -21,19 +21,6 @@ namespace {
 constexpr GUID DocumentsFolderId = {0xFDD39AD0, 0x238F, 0x46AF,
                                     {0xAD, 0xB4, 0x6C, 0x85, 0x48, 0x03, 0x69, 0xC7}};
 
-std::u16string DocumentsFolder() {
-    std::u16string folder;
-    PWSTR path = nullptr;
-    if (SUCCEEDED(SHGetKnownFolderPath(DocumentsFolderId, 0, nullptr, &path))) folder = Utf16(path);
-    CoTaskMemFree(path);
-    return folder;
-}
-
-bool IsFolder(const std::u16string& path) {
-    const DWORD attributes = GetFileAttributesW(Wide(FileCallPath(path).c_str()));
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The folder and any missing parents.
 bool MakeFolder(const std::u16string& folder) {
     if (folder.empty()) return false;
@@ -64,6 +51,19 @@ bool Exists(const std::u16string& path) {
 }
 
 } // namespace
+
+std::u16string DocumentsFolder() {
+    std::u16string folder;
+    PWSTR path = nullptr;
+    if (SUCCEEDED(SHGetKnownFolderPath(DocumentsFolderId, 0, nullptr, &path))) folder = Utf16(path);
+    CoTaskMemFree(path);
+    return folder;
+}
+
+bool IsFolder(const std::u16string& path) {
+    const DWORD attributes = GetFileAttributesW(Wide(FileCallPath(path).c_str()));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 std::u16string ArchiveFolder() {
     const DWORD length = GetEnvironmentVariableW(L"MARVEK_ARCHIVE_DIR", nullptr, 0);

@@ -33,6 +33,22 @@ void AppendNumber(std::string& out, int64_t value) {
 
 } // namespace
 
+std::string CalendarText(const Stamp& start, int64_t minutes) {
+    std::string text;
+    DateTime t;
+    if (!AddMinutes(start, minutes, t)) return text;
+    AppendDigits(text, t.year, 4);
+    text += '/';
+    AppendDigits(text, t.month, 2);
+    text += '/';
+    AppendDigits(text, t.day, 2);
+    text += ' ';
+    AppendDigits(text, t.hour, 2);
+    text += ':';
+    AppendDigits(text, t.minute, 2);
+    return text;
+}
+
 std::string CsvField(const std::string& field) {
     if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
     std::string quoted = "\"";
@@ -53,18 +69,7 @@ std::string RecordingCsv(const Recording& r) {
     for (int n = 1; n <= SampleCount; ++n) {
         AppendNumber(csv, n);
         csv += ',';
-        DateTime t;
-        if (AddMinutes(r.StartStamp, n - 1, t)) {
-            AppendDigits(csv, t.year, 4);
-            csv += '/';
-            AppendDigits(csv, t.month, 2);
-            csv += '/';
-            AppendDigits(csv, t.day, 2);
-            csv += ' ';
-            AppendDigits(csv, t.hour, 2);
-            csv += ':';
-            AppendDigits(csv, t.minute, 2);
-        }
+        csv += CalendarText(r.StartStamp, n - 1);
         csv += ',';
         AppendNumber(csv, int64_t{r.Ch1Samples[n - 1]} * LuxPerCount);
         csv += ',';

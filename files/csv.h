@@ -13,6 +13,10 @@
 // date and time, or the sample falls after the year 9999.
 std::string RecordingCsv(const Recording& r);
 
+// "YYYY/MM/DD hh:mm" of the start stamp plus `minutes`; empty when the stamp
+// is not a real date and time, or the result falls after the year 9999.
+std::string CalendarText(const Stamp& start, int64_t minutes);
+
 // A field as RFC 4180 wants it: quoted, quotes doubled, only when it holds a
 // comma, a double quote, a CR or an LF.
 std::string CsvField(const std::string& field);

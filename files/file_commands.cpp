@@ -79,40 +79,30 @@ int OpenRecording(HWND window) {
     return OpenRecordingFile(window, path);
 }
 
-int OpenRecordingFile(HWND window, const std::u16string& path) {
+const char16_t* ReadRecordingFile(const std::u16string& path, Recording& out) {
     OwnedHandle file(CreateFileW(Wide(FileCallPath(path).c_str()), GENERIC_READ, 0, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
-    if (!file.valid() || !GetFileSizeEx(file.get(), &size)) {
-        ShowError(window, CannotReadFileText);
-        return -1;
-    }
-    if (static_cast<uint64_t>(size.QuadPart) > LargestRecordingFile) {
-        ShowError(window, WrongFileText);
-        return -1;
-    }
+    if (!file.valid() || !GetFileSizeEx(file.get(), &size)) return CannotReadFileText;
+    if (static_cast<uint64_t>(size.QuadPart) > LargestRecordingFile) return WrongFileText;
     const DWORD bytes = static_cast<DWORD>(size.QuadPart);
     ReadBlock block(bytes + 1); // the zero after the data ends the text
-    if (!block.allocated()) {
-        ShowError(window, NoMemoryText);
-        return -1;
-    }
+    if (!block.allocated()) return NoMemoryText;
     char* text = block.lock();
-    if (!text) {
-        ShowError(window, CannotLockMemoryText);
-        return -1;
-    }
+    if (!text) return CannotLockMemoryText;
     DWORD read = 0;
-    if (!ReadFile(file.get(), text, bytes, &read, nullptr) || read != bytes) {
-        ShowError(window, CannotReadFileText);
-        return -1;
-    }
+    if (!ReadFile(file.get(), text, bytes, &read, nullptr) || read != bytes)
+        return CannotReadFileText;
     file.close();
+    if (ParseRecordingFile(text, out) != FileVerdict::Read) return WrongFileText;
+    return nullptr;
+}
 
+int OpenRecordingFile(HWND window, const std::u16string& path) {
     static Recording loaded; // a full recording, kept off the stack
-    loaded = TheRecording;
-    if (ParseRecordingFile(text, loaded) != FileVerdict::Read) {
-        ShowError(window, WrongFileText);
+    EmptyRecording(loaded);
+    if (const char16_t* reason = ReadRecordingFile(path, loaded)) {
+        ShowError(window, reason);
         return -1;
     }
     ReplaceRecording(loaded, path.c_str());

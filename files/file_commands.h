@@ -14,6 +14,9 @@ int SaveRecordingAs(HWND window);
 int OpenRecording(HWND window);
 // The same for a file already named: the same checks, the same messages.
 int OpenRecordingFile(HWND window, const std::u16string& path);
+// Reads and checks a whole recording file into `out`; nullptr when it is
+// one, else the message that says why not. The store is not touched.
+const char16_t* ReadRecordingFile(const std::u16string& path, Recording& out);
 
 // The recording file's lines, one write each; false when a write failed.
 bool WriteRecordingLines(HANDLE file, const Recording& r);

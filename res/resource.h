@@ -10,6 +10,7 @@
 #define DATA_TEMPLATE_NAME "DATADLG"
 #define MAX_TEMPLATE_NAME "MAXDLG"
 #define STAT_TEMPLATE_NAME "STATDLG"
+#define LIST_TEMPLATE_NAME "LISTDLG"
 
 #ifndef RC_INVOKED
 constexpr wchar_t MainMenuName[] = L"" MAIN_MENU_NAME;
@@ -18,6 +19,7 @@ constexpr wchar_t TextTemplate[] = L"" TEXT_TEMPLATE_NAME;
 constexpr wchar_t DataTemplate[] = L"" DATA_TEMPLATE_NAME;
 constexpr wchar_t MaxTemplate[] = L"" MAX_TEMPLATE_NAME;
 constexpr wchar_t StatTemplate[] = L"" STAT_TEMPLATE_NAME;
+constexpr wchar_t ListTemplate[] = L"" LIST_TEMPLATE_NAME;
 #endif
 
 // The program's icon, and its recording files' (16, 32 and 48 pixels each);
@@ -39,6 +41,7 @@ constexpr wchar_t StatTemplate[] = L"" STAT_TEMPLATE_NAME;
 #define IDM_EXPORT_IMAGE 40011
 #define IDM_COPY_CHART 40012
 #define IDM_STATISTICS 40013
+#define IDM_RECORDING_LIST 40014
 // Settings > 通信ポート: automatic search, or COMn as IDM_PORT_FIRST + n
 #define IDM_PORT_AUTO 40020
 #define IDM_PORT_FIRST 40100
@@ -106,6 +109,15 @@ constexpr wchar_t StatTemplate[] = L"" STAT_TEMPLATE_NAME;
 #define IDC_CH2_MEAN 1124
 #define IDC_CH2_DOSE 1125
 #define IDC_CH2_ABOVE 1126
+
+// LISTDLG: the folder, a browse button, the threshold, the table, its CSV,
+// opening a row
+#define IDC_LIST_FOLDER 1201
+#define IDC_LIST_BROWSE 1202
+#define IDC_LIST_THRESHOLD 1203
+#define IDC_LIST_TABLE 1204
+#define IDC_LIST_SAVE_CSV 1205
+#define IDC_LIST_OPEN 1206
 
 // Labels
 #define IDC_LABEL 65535

@@ -7,7 +7,9 @@
 
 #include "core/messages.h"
 #include "core/utf8.h"
+#include "core/file_name.h"
 #include "files/csv.h"
+#include "files/summary_table.h"
 #include "files/recording_file.h"
 #include "logger/logger_reply.h"
 #include "tool/platform.h"
@@ -22,6 +24,7 @@ constexpr char UsageText[] =
     "usage: mv2tool csv FILE.mv2 [OUT.csv]\n"
     "       mv2tool stats FILE.mv2 [--threshold LUX]\n"
     "       mv2tool check FILE...\n"
+    "       mv2tool summary FILE... [--threshold LUX]\n"
     "       mv2tool download PORT|auto OUT.mv2\n"
     "       mv2tool ports\n"
     "       mv2tool --help | --version\n"
@@ -29,6 +32,7 @@ constexpr char UsageText[] =
     "  csv       the recording as CSV (UTF-8 with BOM), to OUT.csv or standard output\n"
     "  stats     the figures of each channel, tab-separated (threshold 500 lx unless given)\n"
     "  check     FILE<TAB>ok, or FILE<TAB>the reason it cannot be read\n"
+    "  summary   one row of figures for each FILE and their total, tab-separated\n"
     "  download  one recording from the logger on PORT (COM3, /dev/ttyUSB0) into OUT.mv2;\n"
     "            auto: the first of the system's ports that gives a complete reply\n"
     "  ports     the system's serial ports, NAME<TAB>what the system calls it\n"
@@ -128,6 +132,37 @@ int Check(const std::vector<NativePath>& args) {
     return status;
 }
 
+// The list dialog's table for the files named: in its order, the total of
+// every readable file last.
+int Summary(const std::vector<NativePath>& args) {
+    Threshold threshold = {true, DefaultThresholdLux};
+    std::vector<NativePath> files;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (Utf8Of(args[i]) != "--threshold") {
+            files.push_back(args[i]);
+        } else if (i + 1 >= args.size() || !ParseThreshold(Utf8Of(args[++i]), threshold.lux)) {
+            return UsageError();
+        }
+    }
+    if (files.empty()) return UsageError();
+    int status = Done;
+    std::vector<SummaryRow> rows;
+    static Recording r;
+    for (const NativePath& file : files) {
+        std::u16string name = Utf8ToUtf16(Utf8Of(file));
+        std::u16string sortName(SplitPath(name).name);
+        if (const char16_t* reason = ReadRecording(file, r)) {
+            rows.push_back(UnreadableRow(std::move(name), std::move(sortName), reason));
+            status = BadFile;
+        } else {
+            rows.push_back(ReadableRow(std::move(name), std::move(sortName), r));
+        }
+    }
+    SortRows(rows);
+    WriteStandardOutput(SummaryTsv(rows, TotalOf(rows, {}, threshold), threshold));
+    return status;
+}
+
 // The search over the system's ports: the first complete reply wins.
 const char16_t* SearchPorts(unsigned char* reply, std::string& used) {
     std::vector<PortOutcome> outcomes;
@@ -197,6 +232,7 @@ int RunTool(const std::vector<NativePath>& args) {
     if (command == "csv") return Csv(args);
     if (command == "stats") return Stats(args);
     if (command == "check") return Check(args);
+    if (command == "summary") return Summary(args);
     if (command == "download") return Download(args);
     if (command == "ports") return Ports(args);
     return UsageError();

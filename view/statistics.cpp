@@ -53,8 +53,10 @@ std::string TenthsText(int64_t numerator, int64_t denominator) {
     const bool negative = numerator < 0;
     const uint64_t magnitude =
         negative ? 0 - static_cast<uint64_t>(numerator) : static_cast<uint64_t>(numerator);
-    const uint64_t d = static_cast<uint64_t>(denominator);
-    const uint64_t tenths = (magnitude * 20 + d) / (2 * d); // halves away from zero
+    // 128 bits: a total over many recordings may hold any sum of lux.
+    const unsigned __int128 d = static_cast<uint64_t>(denominator);
+    const auto tenths = static_cast<uint64_t>((magnitude * static_cast<unsigned __int128>(20) + d) /
+                                              (2 * d)); // halves away from zero
     std::string text = negative && tenths != 0 ? "-" : "";
     text += Number(static_cast<int64_t>(tenths / 10));
     text += '.';

@@ -8,6 +8,7 @@
 1. Download wall time against the line time of a whole reply (5053 bytes at
    19200 baud 8N1: 2.632 s), from the simulator on a pseudo-terminal.
 2. `check` over 1,000 recording files: files per second.
+3. `summary` over 1,000 recording files of as many days (goal: 0.2 s).
 """
 import os
 import shutil
@@ -62,12 +63,31 @@ def check(tool, folder, count=1000):
     print("check: %d files in %.3f s, %.0f files per second" % (count, best, count / best))
 
 
+def summary(tool, folder, count=1000):
+    files = os.path.join(folder, "days")
+    os.makedirs(files)
+    names = []
+    for i in range(count):
+        names.append(os.path.join(files, "day%04d.mv2" % i))
+        with open(names[-1], "wb") as f:
+            f.write(recording_bytes(stamp=(2000 + i // 300, 1 + i // 28 % 12, 0, 1 + i % 28, 5, 0),
+                                    ch1=[(i + k) % 4096 for k in range(840)]))
+    best = None
+    for _ in range(5):
+        start = time.monotonic()
+        subprocess.run([tool, "summary", *names], check=True, stdout=subprocess.DEVNULL)
+        took = time.monotonic() - start
+        best = took if best is None else min(best, took)
+    print("summary: %d files in %.3f s (goal 0.2 s)" % (count, best))
+
+
 def main():
     tool = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/release/mv2tool")
     folder = tempfile.mkdtemp(prefix="mv2tool-bench-")
     try:
         download(tool, folder)
         check(tool, folder)
+        summary(tool, folder)
     finally:
         shutil.rmtree(folder)
 

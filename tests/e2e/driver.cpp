@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <commctrl.h>
+
 #include "res/resource.h"
 #include "tests/e2e/menu_probe.h"
 
@@ -530,6 +532,72 @@ DWORD RunTool(const std::wstring& arguments, std::string* out, std::string* err)
     if (out) *out = output.Text();
     if (err) *err = errors.Text();
     return code;
+}
+
+namespace {
+
+// Memory in the program's process, for messages that carry a pointer.
+class LentMemory {
+  public:
+    LentMemory(const Program& p, size_t size)
+        : process_(p.process.hProcess),
+          at_(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+    ~LentMemory() {
+        if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+    }
+    LentMemory(const LentMemory&) = delete;
+    LentMemory& operator=(const LentMemory&) = delete;
+    char* at() const { return static_cast<char*>(at_); }
+    void Put(size_t offset, const void* bytes, size_t size) {
+        WriteProcessMemory(process_, at() + offset, bytes, size, nullptr);
+    }
+    void Get(size_t offset, void* bytes, size_t size) {
+        ReadProcessMemory(process_, at() + offset, bytes, size, nullptr);
+    }
+
+  private:
+    HANDLE process_;
+    void* at_;
+};
+
+} // namespace
+
+int ListRowCount(HWND list) {
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 2000, &count);
+    return static_cast<int>(count);
+}
+
+std::string ListCell(const Program& p, HWND list, int row, int column) {
+    constexpr int TextUnits = 512;
+    LentMemory memory(p, sizeof(LVITEMW) + TextUnits * sizeof(wchar_t));
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = reinterpret_cast<wchar_t*>(memory.at() + sizeof(LVITEMW));
+    item.cchTextMax = TextUnits;
+    memory.Put(0, &item, sizeof item);
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(memory.at()),
+                        SMTO_NORMAL, 2000, &length);
+    std::wstring text(length, L'\0');
+    if (length > 0) memory.Get(sizeof(LVITEMW), &text[0], length * sizeof(wchar_t));
+    return Narrowed(text);
+}
+
+void SetListRowState(const Program& p, HWND list, int row, UINT state, UINT mask) {
+    LentMemory memory(p, sizeof(LVITEMW));
+    LVITEMW item = {};
+    item.state = state;
+    item.stateMask = mask;
+    memory.Put(0, &item, sizeof item);
+    SendMessageTimeoutW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(memory.at()),
+                        SMTO_NORMAL, 2000, nullptr);
+}
+
+UINT ListRowState(HWND list, int row, UINT mask) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(list, LVM_GETITEMSTATE, row, mask, SMTO_NORMAL, 2000, &state);
+    return static_cast<UINT>(state);
 }
 
 std::string MessageText(HWND box) {

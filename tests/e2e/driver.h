@@ -142,6 +142,14 @@ void ClearSettings();
 DWORD RunTool(const std::wstring& arguments, std::string* out = nullptr,
               std::string* err = nullptr);
 
+// A report list view of the program's, read and changed across processes
+// through memory lent in the program's process.
+int ListRowCount(HWND list);
+std::string ListCell(const Program& p, HWND list, int row, int column); // code page 932
+// Sets a row's state bits (LVIS_SELECTED, LVIS_FOCUSED) under `mask`.
+void SetListRowState(const Program& p, HWND list, int row, UINT state, UINT mask);
+UINT ListRowState(HWND list, int row, UINT mask);
+
 // A message box's text.
 std::string MessageText(HWND box);
 

@@ -53,6 +53,32 @@ TEST_F(GuideScreenshots, DISABLED_TheMainWindowAndEachDialog) {
         Click(dialog, IDCANCEL);
         Settle(app);
     }
+
+    // A week of downloads in an archive folder a user might have (inside the
+    // bench's prefix), brighter and duller days.
+    StopProgram(app);
+    const std::string archive = "C:\\MARVEK2";
+    CreateDirectoryA(archive.c_str(), nullptr);
+    app = StartProgram(archive);
+    ASSERT_NE(app.main, nullptr);
+    const double light[] = {1.0, 0.55, 0.8, 1.1, 0.3, 0.9, 0.7};
+    for (int day = 0; day < 7; ++day) {
+        Recording r = SunnyDay();
+        r.StartStamp.Day = 2 + day;
+        r.StartStamp.Weekday = (2 + day) % 7;
+        if (day % 3 == 1) r.RecordingTexts.Title[0] = 0; // a download nobody named
+        for (int i = 0; i < SampleCount; ++i) {
+            r.Ch1Samples[i] = static_cast<int32_t>(r.Ch1Samples[i] * light[day]);
+            r.Ch2Samples[i] = static_cast<int32_t>(r.Ch2Samples[i] * light[day]);
+        }
+        const std::string name = "2015060" + std::to_string(2 + day) + "_0500.mv2";
+        ASSERT_TRUE(WriteBytes(archive + "\\" + name, ReferenceFile(r)));
+    }
+    HWND list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
+    ASSERT_NE(list, nullptr);
+    SaveScreenshot(CaptureWindow(list), "guide_list");
+    Click(list, IDCANCEL);
+    Settle(app);
 }
 
 } // namespace

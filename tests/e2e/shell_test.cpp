@@ -75,6 +75,8 @@ TEST_F(MainWindow, MenuHasItsTextsAndGraysDataCommandsUntilARecordingIsLoaded) {
         {3, IDM_COPY_CHART, "グラフをコピー", true},
         {3, 0, "", false}, // separator
         {3, IDM_STATISTICS, "統計", true},
+        {3, 0, "", false}, // separator
+        {3, IDM_RECORDING_LIST, "記録の一覧", false},
     };
     std::vector<MenuItem> items, ports;
     for (const MenuItem& item : menu.items)

@@ -4,6 +4,7 @@
 
 #include "core/cp932.h"
 #include "core/cp932_table.h"
+#include "core/utf8.h"
 
 namespace {
 
@@ -96,6 +97,24 @@ TEST(Cp932, CodePointsJoinSurrogatePairsOnly) {
     EXPECT_EQ(i, 3u);
     EXPECT_EQ(NextCodePoint(text, i), char32_t{0xD800});
     EXPECT_EQ(i, 4u);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Utf8ToUtf16, ValidSequencesBackAndEveryBrokenOneAsOneReplacement) {
+    EXPECT_TRUE(Utf8ToUtf16("a\xE8\xA8\x98\xE9\x8C\xB2.mv2") == u"a記録.mv2");
+    EXPECT_TRUE(Utf8ToUtf16("\xF0\x9F\x98\x80") == u"\U0001F600");
+    EXPECT_TRUE(Utf8ToUtf16("\xC3\xA9") == u"\u00E9");
+    const std::pair<std::string, std::u16string> broken[] = {
+        {"\xFF" "a", u"\xFFFD" u"a"},    {"\xC3", u"\xFFFD"},            // a lone lead, cut short
+        {"\xE8\xA8" "a", u"\xFFFD\xFFFD" u"a"}, {"\xC0\xAF", u"\xFFFD\xFFFD"}, // overlong
+        {"\xED\xA0\x80", u"\xFFFD\xFFFD\xFFFD"},                       // a surrogate
+    };
+    for (const auto& [bytes, text] : broken)
+        EXPECT_TRUE(Utf8ToUtf16(bytes) == text) << bytes.size();
+    EXPECT_TRUE(Utf16ToUtf8(Utf8ToUtf16("\xE5\x8F\x97\xE4\xBF\xA1")) == "\xE5\x8F\x97\xE4\xBF\xA1");
 }
 
 } // namespace

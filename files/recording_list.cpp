@@ -1,0 +1,310 @@
+// The list dialog. Each file is read once, when the folder is listed; a new
+// threshold or a new selection is worked out from the counts kept in the
+// rows. The list view asks for each cell's text as it draws it.
+#include "files/recording_list.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "core/file_name.h"
+#include "core/messages.h"
+#include "files/archive.h"
+#include "files/file_commands.h"
+#include "files/file_dialog.h"
+#include "files/safe_write.h"
+#include "files/summary_table.h"
+#include "res/resource.h"
+#include "store/store.h"
+#include "win/wide.h"
+
+namespace {
+
+constexpr int ThresholdDigits = 8;
+constexpr char16_t InitialThreshold[] = u"500";
+// Around a column's title, as the header draws it.
+constexpr int TitleMargin = 12;
+
+struct ListState {
+    std::u16string folder;
+    std::vector<SummaryRow> rows;
+    Threshold threshold;
+    SummaryTotal total;
+    std::u16string toOpen; // the file to open once the list has closed
+    std::u16string cell;   // the text last handed to the list view
+};
+
+// The folder picked with 参照... stays until the program ends; it is never stored.
+std::u16string PickedFolder;
+
+std::u16string WithoutTrailingSeparator(std::u16string folder) {
+    while (folder.size() > 3 && (folder.back() == u'\\' || folder.back() == u'/'))
+        folder.pop_back();
+    return folder;
+}
+
+std::u16string StartingFolder() {
+    if (!PickedFolder.empty()) return PickedFolder;
+    const std::u16string archive = WithoutTrailingSeparator(ArchiveFolder());
+    if (!archive.empty() && IsFolder(archive)) return archive;
+    if (!CurrentFile().empty())
+        return WithoutTrailingSeparator(std::u16string(SplitPath(CurrentFile()).folder));
+    return DocumentsFolder();
+}
+
+std::u16string InFolder(const std::u16string& folder, const std::u16string& name) {
+    const bool separated = !folder.empty() && (folder.back() == u'\\' || folder.back() == u'/');
+    return separated ? folder + name : folder + u'\\' + name;
+}
+
+bool IsRecordingName(std::u16string_view name) {
+    const std::u16string_view extension = SplitPath(name).extension;
+    if (extension.size() != 4) return false;
+    for (size_t i = 0; i < 4; ++i) {
+        const char16_t c = extension[i] >= u'A' && extension[i] <= u'Z' ? extension[i] + 32 : extension[i];
+        if (c != u".mv2"[i]) return false;
+    }
+    return true;
+}
+
+// Every *.mv2 directly in the folder, read as File > Open reads it.
+std::vector<SummaryRow> ReadFolder(const std::u16string& folder) {
+    std::vector<SummaryRow> rows;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Wide(FileCallPath(InFolder(folder, u"*.mv2")).c_str()), &found);
+    if (search == INVALID_HANDLE_VALUE) return rows;
+    static Recording r; // a full recording, kept off the stack
+    do {
+        const std::u16string name = Utf16(found.cFileName);
+        // The pattern also matches longer extensions through short names.
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsRecordingName(name)) continue;
+        EmptyRecording(r);
+        if (const char16_t* reason = ReadRecordingFile(InFolder(folder, name), r))
+            rows.push_back(UnreadableRow(name, name, reason));
+        else
+            rows.push_back(ReadableRow(name, name, r));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    SortRows(rows);
+    return rows;
+}
+
+ListState& State(HWND dialog) {
+    return *reinterpret_cast<ListState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+HWND Table(HWND dialog) {
+    return GetDlgItem(dialog, IDC_LIST_TABLE);
+}
+
+int TotalIndex(const ListState& s) {
+    return static_cast<int>(s.rows.size());
+}
+
+void AddColumns(HWND dialog) {
+    HWND table = Table(dialog);
+    ListView_SetExtendedListViewStyle(table, LVS_EX_FULLROWSELECT);
+    for (int c = 0; c < SummaryColumnCount; ++c) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_FMT;
+        column.fmt = c < FirstFigureColumn ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        column.pszText = const_cast<wchar_t*>(Wide(SummaryTitles[c]));
+        SendMessageW(table, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+// The rows chosen for the total: the selected ones, or all when none is.
+std::vector<int> Chosen(HWND dialog) {
+    std::vector<int> chosen;
+    for (int i = ListView_GetNextItem(Table(dialog), -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(Table(dialog), i, LVNI_SELECTED))
+        chosen.push_back(i);
+    return chosen;
+}
+
+void UpdateTotal(HWND dialog) {
+    ListState& s = State(dialog);
+    s.total = TotalOf(s.rows, Chosen(dialog), s.threshold);
+    ListView_RedrawItems(Table(dialog), TotalIndex(s), TotalIndex(s));
+}
+
+int FocusedRow(HWND dialog) {
+    return ListView_GetNextItem(Table(dialog), -1, LVNI_FOCUSED);
+}
+
+bool CanOpen(HWND dialog) {
+    const ListState& s = State(dialog);
+    const int row = FocusedRow(dialog);
+    return row >= 0 && row < TotalIndex(s) && !s.rows[static_cast<size_t>(row)].reason;
+}
+
+void UpdateOpenButton(HWND dialog) {
+    EnableWindow(GetDlgItem(dialog, IDC_LIST_OPEN), CanOpen(dialog));
+}
+
+// One item per row and the total last; the texts come when drawn. No row
+// is selected and the first has the focus.
+void Fill(HWND dialog) {
+    ListState& s = State(dialog);
+    s.rows = ReadFolder(s.folder);
+    SetDlgItemTextW(dialog, IDC_LIST_FOLDER, Wide(s.folder.c_str()));
+    HWND table = Table(dialog);
+    SendMessageW(table, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(table);
+    ListView_SetItemCount(table, TotalIndex(s) + 1);
+    for (int i = 0; i <= TotalIndex(s); ++i) {
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(table, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    ListView_SetItemState(table, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    // Wide enough for each column's title and every text in it.
+    for (int c = 0; c < SummaryColumnCount; ++c) {
+        ListView_SetColumnWidth(table, c, LVSCW_AUTOSIZE);
+        const int title = ListView_GetStringWidth(table, Wide(SummaryTitles[c])) + 2 * TitleMargin;
+        if (ListView_GetColumnWidth(table, c) < title) ListView_SetColumnWidth(table, c, title);
+    }
+    SendMessageW(table, WM_SETREDRAW, TRUE, 0);
+    UpdateTotal(dialog);
+    UpdateOpenButton(dialog);
+}
+
+void ReadThreshold(HWND dialog) {
+    ListState& s = State(dialog);
+    const std::u16string typed = ItemText(dialog, IDC_LIST_THRESHOLD);
+    s.threshold.given = ParseThreshold(std::string(typed.begin(), typed.end()), s.threshold.lux);
+    UpdateTotal(dialog);
+    InvalidateRect(Table(dialog), nullptr, FALSE);
+}
+
+void GiveCellText(HWND dialog, NMLVDISPINFOW* info) {
+    if (!(info->item.mask & LVIF_TEXT)) return;
+    ListState& s = State(dialog);
+    const int row = info->item.iItem;
+    if (row < 0 || row > TotalIndex(s)) return;
+    s.cell = row == TotalIndex(s)
+                 ? TotalCell(s.total, info->item.iSubItem, s.threshold)
+                 : RowCell(s.rows[static_cast<size_t>(row)], info->item.iSubItem, s.threshold);
+    info->item.pszText = const_cast<wchar_t*>(Wide(s.cell.c_str()));
+}
+
+void Open(HWND dialog) {
+    if (!CanOpen(dialog)) return;
+    ListState& s = State(dialog);
+    s.toOpen = InFolder(s.folder, s.rows[static_cast<size_t>(FocusedRow(dialog))].name);
+    EndDialog(dialog, IDOK);
+}
+
+void SaveCsv(HWND dialog) {
+    const ListState& s = State(dialog);
+    const FileDialogSetup setup = {L"CSV形式で保存", L"CSVファイル (*.csv)\0*.csv\0", L"csv",
+                                   s.folder, u"記録の一覧.csv"};
+    const std::u16string path = AskSavePath(dialog, setup);
+    if (path.empty()) return;
+    const std::string bytes = SummaryCsv(s.rows, s.total, s.threshold);
+    const SaveOutcome outcome = SaveFileSafely(
+        path, [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
+    if (outcome != SaveOutcome::Saved) ShowError(dialog, SaveOutcomeMessage(outcome));
+}
+
+int CALLBACK StartBrowsingAt(HWND browser, UINT message, LPARAM, LPARAM folder) {
+    if (message == BFFM_INITIALIZED) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, folder);
+    return 0;
+}
+
+// The shell's folder picker; COM for the length of the pick.
+void Browse(HWND dialog) {
+    ListState& s = State(dialog);
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    BROWSEINFOW info = {};
+    info.hwndOwner = dialog;
+    info.lpszTitle = L"記録のあるフォルダーを選んでください";
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    info.lpfn = StartBrowsingAt;
+    info.lParam = reinterpret_cast<LPARAM>(s.folder.c_str());
+    PIDLIST_ABSOLUTE picked = SHBrowseForFolderW(&info);
+    std::u16string folder(32768, u'\0');
+    const bool got = picked && SHGetPathFromIDListEx(picked, reinterpret_cast<wchar_t*>(&folder[0]),
+                                                     32768, GPFIDL_DEFAULT);
+    CoTaskMemFree(picked);
+    if (com) CoUninitialize();
+    if (!got) return;
+    folder.resize(folder.find(u'\0'));
+    PickedFolder = s.folder = folder;
+    Fill(dialog);
+}
+
+// The total row is never selected.
+LRESULT OnItemChanging(HWND dialog, const NMLISTVIEW* change) {
+    return change->iItem == TotalIndex(State(dialog)) && (change->uChanged & LVIF_STATE) &&
+           (change->uNewState & LVIS_SELECTED);
+}
+
+void OnItemChanged(HWND dialog, const NMLISTVIEW* change) {
+    if (!(change->uChanged & LVIF_STATE)) return;
+    if ((change->uNewState ^ change->uOldState) & LVIS_SELECTED) UpdateTotal(dialog);
+    if ((change->uNewState ^ change->uOldState) & LVIS_FOCUSED) UpdateOpenButton(dialog);
+}
+
+LRESULT OnNotify(HWND dialog, const NMHDR* header) {
+    if (header->idFrom != IDC_LIST_TABLE) return 0;
+    switch (header->code) {
+    case LVN_GETDISPINFOW:
+        GiveCellText(dialog, reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header)));
+        return 0;
+    case LVN_ITEMCHANGING: return OnItemChanging(dialog, reinterpret_cast<const NMLISTVIEW*>(header));
+    case LVN_ITEMCHANGED: OnItemChanged(dialog, reinterpret_cast<const NMLISTVIEW*>(header)); return 0;
+    case NM_DBLCLK: Open(dialog); return 0;
+    default: return 0;
+    }
+}
+
+void OnInitDialog(HWND dialog, ListState* state) {
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    AddColumns(dialog);
+    SendDlgItemMessageW(dialog, IDC_LIST_THRESHOLD, EM_LIMITTEXT, ThresholdDigits, 0);
+    state->threshold = {true, DefaultThresholdLux};
+    SetDlgItemTextW(dialog, IDC_LIST_THRESHOLD, Wide(InitialThreshold));
+    Fill(dialog);
+}
+
+INT_PTR CALLBACK ListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(dialog, reinterpret_cast<ListState*>(lParam));
+        SetFocus(Table(dialog)); // the table, not the folder's text
+        return FALSE;
+    case WM_NOTIFY:
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT,
+                          OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam)));
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_LIST_THRESHOLD:
+            if (HIWORD(wParam) == EN_CHANGE) ReadThreshold(dialog);
+            break;
+        case IDC_LIST_BROWSE: Browse(dialog); break;
+        case IDC_LIST_SAVE_CSV: SaveCsv(dialog); break;
+        case IDC_LIST_OPEN: Open(dialog); break;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+        }
+        return FALSE;
+    default: return FALSE;
+    }
+}
+
+} // namespace
+
+int ShowRecordingList(HWND window) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    ListState state;
+    state.folder = StartingFolder();
+    DialogBoxParamW(Instance, ListTemplate, window, ListDlgProc, reinterpret_cast<LPARAM>(&state));
+    if (!state.toOpen.empty()) OpenRecordingFile(window, state.toOpen);
+    return 0;
+}

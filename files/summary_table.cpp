@@ -1,0 +1,201 @@
+// The table's rules.
+#include "files/summary_table.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/calendar.h"
+#include "core/cp932.h"
+#include "core/text.h"
+#include "core/utf8.h"
+#include "files/csv.h"
+
+const char16_t* const SummaryTitles[SummaryColumnCount] = {
+    u"ファイル",
+    u"開始日時",
+    u"タイトル",
+    u"CH1 最大照度 (lx)",
+    u"CH1 平均照度 (lx)",
+    u"CH1 積算照度 (lx・h)",
+    u"CH1 しきい値以上の時間",
+    u"CH2 最大照度 (lx)",
+    u"CH2 平均照度 (lx)",
+    u"CH2 積算照度 (lx・h)",
+    u"CH2 しきい値以上の時間",
+};
+
+const char* const SummaryFieldNames[SummaryColumnCount] = {
+    "file",         "start",        "title",
+    "ch1_max_lux",  "ch1_mean_lux", "ch1_dose_lxh", "ch1_above_threshold",
+    "ch2_max_lux",  "ch2_mean_lux", "ch2_dose_lxh", "ch2_above_threshold",
+};
+
+namespace {
+
+enum Figure { Highest, Mean, Dose, Above };
+
+std::u16string Ascii(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+std::u16string Number(int64_t value) {
+    char text[NumberTextSize];
+    return Ascii(std::string(text, static_cast<size_t>(FormatNumber(value, text))));
+}
+
+std::u16string OnOneLine(std::u16string text) {
+    for (char16_t& c : text)
+        if (c == u'\t' || c == u'\r' || c == u'\n') c = u' ';
+    return text;
+}
+
+// The name order: letters in either case alike, then code points.
+bool NameBefore(const std::u16string& a, const std::u16string& b) {
+    const auto folded = [](const std::u16string& s) {
+        std::u16string f = s;
+        for (char16_t& c : f)
+            if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        return Utf16ToUtf8(f);
+    };
+    const std::string fa = folded(a), fb = folded(b);
+    if (fa != fb) return fa < fb;
+    return Utf16ToUtf8(a) < Utf16ToUtf8(b);
+}
+
+int64_t StartKey(const Stamp& s) {
+    return (((int64_t{s.Year} * 13 + s.Month) * 32 + s.Day) * 24 + s.Hour) * 60 + s.Minute;
+}
+
+// 0: a readable, real stamp; 1: readable, impossible stamp; 2: unreadable.
+int Group(const SummaryRow& row) {
+    return row.reason ? 2 : IsRealStamp(row.start) ? 0 : 1;
+}
+
+std::u16string FigureCell(int figure, int64_t highest, int64_t luxSum, int64_t samples,
+                          int64_t minutesAbove, const Threshold& threshold) {
+    switch (figure) {
+    case Highest: return Number(highest);
+    case Mean: return Ascii(TenthsText(luxSum, samples));
+    case Dose: return Ascii(TenthsText(luxSum, 60));
+    default: return threshold.given ? Ascii(ClockText(minutesAbove)) : u"-";
+    }
+}
+
+void AppendLine(std::string& out, const std::vector<std::u16string>& cells, bool csv) {
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0) out += csv ? ',' : '\t';
+        const std::string cell = Utf16ToUtf8(csv ? cells[i] : OnOneLine(cells[i]));
+        out += csv ? CsvField(cell) : cell;
+    }
+    out += csv ? "\r\n" : "\n";
+}
+
+std::string Table(const std::vector<SummaryRow>& rows, const SummaryTotal& total,
+                  const Threshold& threshold, bool csv) {
+    std::string out = csv ? "\xEF\xBB\xBF" : "";
+    std::vector<std::u16string> cells(SummaryColumnCount);
+    for (int c = 0; c < SummaryColumnCount; ++c)
+        cells[c] = csv ? SummaryTitles[c] : Ascii(SummaryFieldNames[c]);
+    AppendLine(out, cells, csv);
+    for (const SummaryRow& row : rows) {
+        for (int c = 0; c < SummaryColumnCount; ++c)
+            cells[c] = RowCell(row, c, threshold);
+        AppendLine(out, cells, csv);
+    }
+    for (int c = 0; c < SummaryColumnCount; ++c)
+        cells[c] = TotalCell(total, c, threshold);
+    AppendLine(out, cells, csv);
+    return out;
+}
+
+} // namespace
+
+SummaryRow ReadableRow(std::u16string name, std::u16string sortName, const Recording& r) {
+    SummaryRow row;
+    row.name = std::move(name);
+    row.sortName = std::move(sortName);
+    row.start = r.StartStamp;
+    // The placeholder of an empty title is an empty title, as the text
+    // dialog shows it.
+    const char* title = r.RecordingTexts.Title;
+    if (std::strcmp(title, EmptyPlaceholder) != 0)
+        row.title = OnOneLine(Cp932ToUtf16(std::string(title, strnlen(title, TextFieldSize - 1))));
+    std::memcpy(row.samples[0], r.Ch1Samples, sizeof r.Ch1Samples);
+    std::memcpy(row.samples[1], r.Ch2Samples, sizeof r.Ch2Samples);
+    row.figures[0] = FiguresOf(r.Ch1Samples);
+    row.figures[1] = FiguresOf(r.Ch2Samples);
+    return row;
+}
+
+SummaryRow UnreadableRow(std::u16string name, std::u16string sortName, const char16_t* reason) {
+    SummaryRow row;
+    row.name = std::move(name);
+    row.sortName = std::move(sortName);
+    row.reason = reason;
+    return row;
+}
+
+void SortRows(std::vector<SummaryRow>& rows) {
+    std::stable_sort(rows.begin(), rows.end(), [](const SummaryRow& a, const SummaryRow& b) {
+        if (Group(a) != Group(b)) return Group(a) < Group(b);
+        if (Group(a) == 0 && StartKey(a.start) != StartKey(b.start))
+            return StartKey(a.start) < StartKey(b.start);
+        return NameBefore(a.sortName, b.sortName);
+    });
+}
+
+std::u16string RowCell(const SummaryRow& row, int column, const Threshold& threshold) {
+    if (column == FileColumn) return row.name;
+    if (column == TitleColumn) return row.reason ? row.reason : row.title;
+    if (row.reason) return u"";
+    if (column == StartColumn) return Ascii(CalendarText(row.start, 0));
+    const int channel = (column - FirstFigureColumn) / FiguresPerChannel;
+    const int figure = (column - FirstFigureColumn) % FiguresPerChannel;
+    const ChannelFigures& f = row.figures[channel];
+    const int64_t above =
+        figure == Above && threshold.given ? SamplesAtOrAbove(row.samples[channel], threshold.lux) : 0;
+    return FigureCell(figure, f.highestLux, f.luxSum, SampleCount, above, threshold);
+}
+
+SummaryTotal TotalOf(const std::vector<SummaryRow>& rows, const std::vector<int>& chosen,
+                     const Threshold& threshold) {
+    SummaryTotal total;
+    auto add = [&](const SummaryRow& row) {
+        if (row.reason) return;
+        for (int ch = 0; ch < 2; ++ch) {
+            const int64_t highest = row.figures[ch].highestLux;
+            total.highest[ch] = total.rows == 0 ? highest : std::max(total.highest[ch], highest);
+            total.luxSum[ch] += row.figures[ch].luxSum;
+            if (threshold.given)
+                total.minutesAbove[ch] += SamplesAtOrAbove(row.samples[ch], threshold.lux);
+        }
+        ++total.rows;
+    };
+    if (chosen.empty()) {
+        for (const SummaryRow& row : rows)
+            add(row);
+    } else {
+        for (int i : chosen)
+            if (i >= 0 && i < static_cast<int>(rows.size())) add(rows[static_cast<size_t>(i)]);
+    }
+    return total;
+}
+
+std::u16string TotalCell(const SummaryTotal& total, int column, const Threshold& threshold) {
+    if (column == FileColumn) return TotalRowName;
+    if (total.rows == 0 || column < FirstFigureColumn) return u"";
+    const int channel = (column - FirstFigureColumn) / FiguresPerChannel;
+    return FigureCell((column - FirstFigureColumn) % FiguresPerChannel, total.highest[channel],
+                      total.luxSum[channel], int64_t{SampleCount} * total.rows,
+                      total.minutesAbove[channel], threshold);
+}
+
+std::string SummaryCsv(const std::vector<SummaryRow>& rows, const SummaryTotal& total,
+                       const Threshold& threshold) {
+    return Table(rows, total, threshold, true);
+}
+
+std::string SummaryTsv(const std::vector<SummaryRow>& rows, const SummaryTotal& total,
+                       const Threshold& threshold) {
+    return Table(rows, total, threshold, false);
+}
