@@ -26,7 +26,7 @@ POINT LastMouse = {-1, -1};
 
 void InvalidateColumn(int32_t n) {
     if (n == 0) return;
-    const RECT column = CursorColumn(n, 96);
+    const RECT column = CursorColumn(n, MainWindowDpi);
     InvalidateRect(MainWindow, &column, TRUE);
 }
 
@@ -74,7 +74,7 @@ void OnChartMouseMove(HWND window, int x, int y) {
         TRACKMOUSEEVENT leave = {sizeof leave, TME_LEAVE, window, 0};
         TrackingLeave = TrackMouseEvent(&leave) != 0;
     }
-    const int32_t n = IsLoaded(TheRecording) ? SampleAtPoint(x, y, 96) : 0;
+    const int32_t n = IsLoaded(TheRecording) ? SampleAtPoint(x, y, MainWindowDpi) : 0;
     if (n > 0)
         Show(n, false);
     else if (!Shown.byKeys)
@@ -108,7 +108,7 @@ void OnChartKey(WPARAM key) {
 
 bool ChartClickOpensDataView(int x, int y) {
     if (!IsLoaded(TheRecording) || DownloadRunning()) return false;
-    const int32_t n = SampleAtPoint(x, y, 96);
+    const int32_t n = SampleAtPoint(x, y, MainWindowDpi);
     if (n == 0) return false;
     DataViewPosition = n;
     return true;

@@ -10,6 +10,8 @@
 #include "files/file_commands.h"
 #include "res/resource.h"
 #include "store/store.h"
+#include "view/dpi_scale.h"
+#include "win/dpi.h"
 #include "win/wide.h"
 
 namespace {
@@ -34,6 +36,13 @@ bool RegisterMainClass(HINSTANCE instance) {
     wc.lpszMenuName = MainMenuName;
     wc.lpszClassName = MainWindowClass;
     return RegisterClassExW(&wc) != 0;
+}
+
+// The window's 96-DPI outer size, scaled for the DPI of its screen.
+void SizeForDpi(HWND window) {
+    const int dpi = WindowDpi(window);
+    SetWindowPos(window, nullptr, 0, 0, static_cast<int>(Scaled(MainWidth, dpi)),
+                 static_cast<int>(Scaled(MainHeight, dpi)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Only the desktop's right and bottom count; its left and top are taken as 0.
@@ -80,6 +89,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Without a window there is nothing to wait for: waiting would only keep
     // the mutex, and every later start would be turned away.
     if (!MainWindow) return 0;
+    SizeForDpi(MainWindow);
     CentreOnDesktop(MainWindow);
     if (!path.empty()) OpenRecordingFile(MainWindow, FullPath(path));
 

@@ -21,6 +21,8 @@
 #include "store/store.h"
 #include "view/chart.h"
 #include "view/dialogs.h"
+#include "view/dpi_scale.h"
+#include "win/dpi.h"
 #include "win/wide.h"
 #include "win/window_messages.h"
 
@@ -55,18 +57,73 @@ HMENU SettingsPopup(HWND window) {
     return GetSubMenu(GetMenu(window), 1);
 }
 
+// The labels' font, made for the window's DPI; replaced when that changes.
+HFONT LabelFont = nullptr;
+
+// The system's message font at the given DPI: the metrics are the system
+// DPI's, as the system gives them to a program that is aware of DPIs.
+HFONT CreateLabelFont(int dpi) {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HDC screen = GetDC(nullptr);
+    const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+int S(int value, int dpi) {
+    return static_cast<int>(Scaled(value, dpi));
+}
+
+struct ChildPlace {
+    HWND* child;
+    RECT at; // left, top, width, height at 96 DPI
+};
+
+// Every child at s() of its 96-DPI place, the labels in a font for the DPI.
+void LayOutChildren(int dpi) {
+    const ChildPlace places[] = {{&StatusLabel, {6, 6, 80, 20}},
+                                 {&ProgressBar, {90, 9, 160, 14}},
+                                 {&ReadoutLabel, {430, 6, 470, 20}}};
+    for (const ChildPlace& p : places)
+        MoveWindow(*p.child, S(p.at.left, dpi), S(p.at.top, dpi), S(p.at.right, dpi),
+                   S(p.at.bottom, dpi), TRUE);
+    HFONT previous = LabelFont;
+    LabelFont = CreateLabelFont(dpi);
+    for (HWND label : {StatusLabel, ReadoutLabel})
+        SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(LabelFont), TRUE);
+    if (previous) DeleteObject(previous);
+}
+
 void OnCreate(HWND window) {
+    MainWindowDpi = WindowDpi(window);
     StatusLabel = CreateChild(window, L"STATIC", WS_VISIBLE, 6, 6, 80, 20, IDC_STATUS_LABEL);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     ProgressBar = CreateChild(window, PROGRESS_CLASSW, 0, 90, 9, 160, 14, IDC_PROGRESS_BAR);
     CreateReadout(window);
+    LayOutChildren(MainWindowDpi);
     DragAcceptFiles(window, TRUE);
     FillPortMenu(PortSubmenu(SettingsPopup(window)));
 }
 
+// Moved to a screen of another DPI, or the scaling changed: the suggested
+// place, the children and their font for the new DPI, and a new paint.
+void OnDpiChanged(HWND window, WPARAM dpis, const RECT* suggested) {
+    MainWindowDpi = LOWORD(dpis);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutChildren(MainWindowDpi);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
 void OnDestroy() {
     StopDownload();
+    if (LabelFont) DeleteObject(LabelFont);
+    LabelFont = nullptr;
     PostQuitMessage(0);
 }
 
@@ -84,7 +141,7 @@ void OnDropFiles(HWND window, HDROP drop) {
 void OnPaint(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    PaintChart(dc, TheRecording, DisplayRange, 96, CursorSample());
+    PaintChart(dc, TheRecording, DisplayRange, MainWindowDpi, CursorSample());
     EndPaint(window, &ps);
 }
 
@@ -223,6 +280,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN: OnKeyDown(wParam); return 0;
     case DownloadProgressMessage: ShowDownloadProgress(wParam, lParam); return 0;
     case DownloadEndedMessage: OnDownloadEnded(window, wParam); return 0;
+    case WM_DPICHANGED: OnDpiChanged(window, wParam, reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COPYDATA:
         return AcceptForwardedFile(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case ForwardedFileMessage: OpenForwardedFile(window); return 0;

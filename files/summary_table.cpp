@@ -49,17 +49,27 @@ std::u16string OnOneLine(std::u16string text) {
     return text;
 }
 
-// The name order: letters in either case alike, then code points.
-bool NameBefore(const std::u16string& a, const std::u16string& b) {
-    const auto folded = [](const std::u16string& s) {
-        std::u16string f = s;
-        for (char16_t& c : f)
-            if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        return Utf16ToUtf8(f);
-    };
-    const std::string fa = folded(a), fb = folded(b);
-    if (fa != fb) return fa < fb;
-    return Utf16ToUtf8(a) < Utf16ToUtf8(b);
+// A row's place: its group, its start (for readable, real stamps), its name
+// with letters in either case alike, the name itself, and where it was.
+struct SortKey {
+    int group;
+    int64_t start;
+    std::string folded, name;
+    size_t index;
+};
+
+bool KeyBefore(const SortKey& a, const SortKey& b) {
+    if (a.group != b.group) return a.group < b.group;
+    if (a.start != b.start) return a.start < b.start;
+    if (a.folded != b.folded) return a.folded < b.folded;
+    if (a.name != b.name) return a.name < b.name;
+    return a.index < b.index;
+}
+
+std::string Folded(std::u16string name) {
+    for (char16_t& c : name)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    return Utf16ToUtf8(name);
 }
 
 int64_t StartKey(const Stamp& s) {
@@ -120,8 +130,8 @@ SummaryRow ReadableRow(std::u16string name, std::u16string sortName, const Recor
     const char* title = r.RecordingTexts.Title;
     if (std::strcmp(title, EmptyPlaceholder) != 0)
         row.title = OnOneLine(Cp932ToUtf16(std::string(title, strnlen(title, TextFieldSize - 1))));
-    std::memcpy(row.samples[0], r.Ch1Samples, sizeof r.Ch1Samples);
-    std::memcpy(row.samples[1], r.Ch2Samples, sizeof r.Ch2Samples);
+    row.samples[0].assign(r.Ch1Samples, r.Ch1Samples + SampleCount);
+    row.samples[1].assign(r.Ch2Samples, r.Ch2Samples + SampleCount);
     row.figures[0] = FiguresOf(r.Ch1Samples);
     row.figures[1] = FiguresOf(r.Ch2Samples);
     return row;
@@ -136,12 +146,20 @@ SummaryRow UnreadableRow(std::u16string name, std::u16string sortName, const cha
 }
 
 void SortRows(std::vector<SummaryRow>& rows) {
-    std::stable_sort(rows.begin(), rows.end(), [](const SummaryRow& a, const SummaryRow& b) {
-        if (Group(a) != Group(b)) return Group(a) < Group(b);
-        if (Group(a) == 0 && StartKey(a.start) != StartKey(b.start))
-            return StartKey(a.start) < StartKey(b.start);
-        return NameBefore(a.sortName, b.sortName);
-    });
+    std::vector<SortKey> keys;
+    keys.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const SummaryRow& row = rows[i];
+        const int group = Group(row);
+        keys.push_back({group, group == 0 ? StartKey(row.start) : 0, Folded(row.sortName),
+                        Utf16ToUtf8(row.sortName), i});
+    }
+    std::sort(keys.begin(), keys.end(), KeyBefore);
+    std::vector<SummaryRow> sorted;
+    sorted.reserve(rows.size());
+    for (const SortKey& key : keys)
+        sorted.push_back(std::move(rows[key.index]));
+    rows = std::move(sorted);
 }
 
 std::u16string RowCell(const SummaryRow& row, int column, const Threshold& threshold) {
@@ -153,7 +171,8 @@ std::u16string RowCell(const SummaryRow& row, int column, const Threshold& thres
     const int figure = (column - FirstFigureColumn) % FiguresPerChannel;
     const ChannelFigures& f = row.figures[channel];
     const int64_t above =
-        figure == Above && threshold.given ? SamplesAtOrAbove(row.samples[channel], threshold.lux) : 0;
+        figure == Above && threshold.given ? SamplesAtOrAbove(row.samples[channel].data(), threshold.lux)
+                                           : 0;
     return FigureCell(figure, f.highestLux, f.luxSum, SampleCount, above, threshold);
 }
 
@@ -167,7 +186,7 @@ SummaryTotal TotalOf(const std::vector<SummaryRow>& rows, const std::vector<int>
             total.highest[ch] = total.rows == 0 ? highest : std::max(total.highest[ch], highest);
             total.luxSum[ch] += row.figures[ch].luxSum;
             if (threshold.given)
-                total.minutesAbove[ch] += SamplesAtOrAbove(row.samples[ch], threshold.lux);
+                total.minutesAbove[ch] += SamplesAtOrAbove(row.samples[ch].data(), threshold.lux);
         }
         ++total.rows;
     };

@@ -30,8 +30,9 @@ struct SummaryRow {
     Stamp start = {};
     std::u16string title;            // tabs and line breaks as spaces; " " as empty
     ChannelFigures figures[2] = {};
-    // Kept for the time at or above a threshold, which the user changes.
-    int32_t samples[2][SampleCount] = {};
+    // Each channel's counts, kept for the time at or above a threshold, which
+    // the user changes; on the heap, so rows move cheaply as they are sorted.
+    std::vector<int32_t> samples[2];
 };
 
 // A row for a file that was read, or for one that was not (its reason).

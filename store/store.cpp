@@ -31,6 +31,8 @@ const Recording& TheRecording = Current;
 const int32_t& DisplayRange = CurrentRange;
 int32_t DataViewPosition = 1;
 
+int MainWindowDpi = 96;
+
 HINSTANCE Instance;
 HWND MainWindow;
 HWND StatusLabel;

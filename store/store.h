@@ -19,6 +19,10 @@ extern const int32_t& DisplayRange; // 0..4
 // nothing follows from a change.
 extern int32_t DataViewPosition;
 
+// The main window's DPI: taken when it is made and when it moves to a screen
+// of another DPI. Its chart and controls are laid out for it.
+extern int MainWindowDpi;
+
 extern HINSTANCE Instance;
 extern HWND MainWindow;
 extern HWND StatusLabel;

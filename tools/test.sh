@@ -3,7 +3,8 @@
 # every test: the native tests (unit tables with sanitizers on, mv2tool, the
 # guide), a short fuzz run of the file reader and of the reply decoder, then,
 # under Wine, the Windows unit and platform tests, the import checks, the
-# package and the end-to-end tests.
+# packages and the end-to-end tests (the last two of them on a 144-DPI screen,
+# in a prefix of their own).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -31,6 +32,8 @@ wineserver -p
 bench_ready
 cleanup() {
   wineserver -k 2>/dev/null || true
+  # The 144-DPI prefix's own server, if its tests started one.
+  WINEPREFIX="$BENCH_ROOT/build/wineprefix-144" wineserver -k 2>/dev/null || true
   if [ -n "${BENCH_XVFB_PID:-}" ]; then kill "$BENCH_XVFB_PID" 2>/dev/null || true; fi
 }
 trap cleanup EXIT

@@ -5,7 +5,13 @@
 # Use: source tools/wine-env.sh; bench_ready
 
 BENCH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$BENCH_ROOT/build/wineprefix}
+# MARVEK_WINE_DPI=144 gives a prefix of its own whose screens are at 144 DPI
+# (150 %); Wine reads the setting when its server starts.
+if [ -n "${MARVEK_WINE_DPI:-}" ]; then
+  export WINEPREFIX=${WINEPREFIX:-$BENCH_ROOT/build/wineprefix-$MARVEK_WINE_DPI}
+else
+  export WINEPREFIX=${WINEPREFIX:-$BENCH_ROOT/build/wineprefix}
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
@@ -59,6 +65,9 @@ bench_prefix() {
     for n in $(seq 1 "$BENCH_PORT_COUNT"); do
       wine reg add 'HKLM\Software\Wine\Ports' /v "COM$n" /t REG_SZ /d "$WINEPREFIX/ports/com$n" /f
     done
+    if [ -n "${MARVEK_WINE_DPI:-}" ]; then
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$MARVEK_WINE_DPI" /f
+    fi
   } >/dev/null 2>&1
   wineserver -w
   # Wine's own faces (Marlett draws the caption buttons); Debian ships them

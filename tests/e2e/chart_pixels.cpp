@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "view/chart_scale.h"
+#include "view/dpi_scale.h"
 
 namespace {
 
@@ -100,12 +101,54 @@ std::vector<std::string> FrameFaults(const Capture& c) {
     return faults;
 }
 
+std::vector<std::string> ScaledFrameFaults(const Capture& c, int dpi) {
+    std::vector<std::string> faults;
+    const auto s = [dpi](int v) { return static_cast<int>(Scaled(v, dpi)); };
+    auto expect = [&](const char* what, int x, int y, bool black) {
+        if (x < 0 || y < 0 || x >= c.width || y >= c.height) return Note(faults, Fault(what, x, y, 0));
+        if ((c.at(x, y) == Black) != black) Note(faults, Fault(what, x, y, c.at(x, y)));
+    };
+    // Each grid line at s() of its place, the white between them untouched,
+    // looked at halfway between the crossing lines.
+    for (int k = 0; k < VerticalGridLines; ++k) {
+        const int x = s(PlotLeft + GridColumnWidth * k);
+        for (int row = 0; row + 1 < HorizontalGridLines; ++row) {
+            const int y = s(PlotTop + GridRowHeight * row + GridRowHeight / 2);
+            expect("vertical grid line", x, y, true);
+            expect("beside a vertical line", x + s(3), y, false);
+            expect("beside a vertical line", x - s(3), y, false);
+        }
+    }
+    for (int k = 0; k < HorizontalGridLines; ++k) {
+        const int y = s(PlotTop + GridRowHeight * k);
+        for (int column = 0; column + 1 < VerticalGridLines; ++column) {
+            const int x = s(PlotLeft + GridColumnWidth * column + GridColumnWidth / 2);
+            expect("horizontal grid line", x, y, true);
+            expect("beside a horizontal line", x, y + s(3), false);
+            expect("beside a horizontal line", x, y - s(3), false);
+        }
+    }
+    for (const Box& b : TextBoxes()) {
+        bool inked = false;
+        for (int y = s(b.top); y < s(b.bottom) && y < c.height; ++y)
+            for (int x = s(b.left); x < s(b.right) && x < c.width; ++x)
+                inked = inked || c.at(x, y) != White;
+        if (!inked) Note(faults, Fault("no text in box", s(b.left), s(b.top), White));
+    }
+    for (const Stroke& stroke : Strokes) {
+        const int x = s((stroke.body.left + stroke.body.right) / 2), y = s(14);
+        if (c.at(x, y) != stroke.colour) Note(faults, Fault("legend stroke", x, y, c.at(x, y)));
+    }
+    return faults;
+}
+
 std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleCount],
-                                     const int32_t ch2[SampleCount], int32_t range) {
+                                     const int32_t ch2[SampleCount], int32_t range, int dpi) {
     std::vector<std::string> faults;
     ChartPoint v1[SampleCount], v2[SampleCount];
-    TraceVertices(ch1, range, 96, v1);
-    TraceVertices(ch2, range, 96, v2);
+    TraceVertices(ch1, range, dpi, v1);
+    TraceVertices(ch2, range, dpi, v2);
+    const int32_t width = static_cast<int32_t>(Scaled(1, dpi)); // of a trace
     auto visible = [&](const ChartPoint& p) { return p.x < c.width && p.y >= 0 && p.y < c.height; };
     for (int i = 0; i + 1 < SampleCount; ++i) {
         if (visible(v2[i]) && c.at(v2[i].x, v2[i].y) != Red)
@@ -118,7 +161,7 @@ std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleC
             lo = v2[j].y < lo ? v2[j].y : lo;
             hi = v2[j].y > hi ? v2[j].y : hi;
         }
-        const bool covered = v1[i].y >= lo - 1 && v1[i].y <= hi + 1;
+        const bool covered = v1[i].y >= lo - width && v1[i].y <= hi + width;
         if (!covered && visible(v1[i]) && c.at(v1[i].x, v1[i].y) != Blue)
             Note(faults, Fault("CH1 vertex not blue", v1[i].x, v1[i].y, c.at(v1[i].x, v1[i].y)));
     }

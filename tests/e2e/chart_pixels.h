@@ -13,11 +13,18 @@
 // box and nowhere else. Returns one line per fault found (at most a few).
 std::vector<std::string> FrameFaults(const Capture& c);
 
+// The frame drawn at another DPI: every grid line at s() of its place with
+// white beside it, ink in every label's scaled box, the legend strokes'
+// colours. (Line widths and glyphs are the platform's.)
+std::vector<std::string> ScaledFrameFaults(const Capture& c, int dpi);
+
 // Every drawn vertex of both traces (sample 1 to 839; the last vertex is the
-// end point of the last line and stays unpainted) has its trace's colour.
-// Channel 1 is only checked where channel 2 cannot lie on top of it.
+// end point of the last line and stays unpainted) has its trace's colour, at
+// the DPI's scaled places. Channel 1 is only checked where channel 2 cannot
+// lie on top of it.
 std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleCount],
-                                     const int32_t ch2[SampleCount], int32_t range);
+                                     const int32_t ch2[SampleCount], int32_t range,
+                                     int dpi = 96);
 
 // Upper band for channel 1 and lower band for channel 2, varying every
 // minute, so neither trace covers the other in the given range.

@@ -28,4 +28,29 @@ TEST_F(Chart, RepaintAfterBeingCoveredDrawsTheSameFrame) {
     EXPECT_TRUE(before.pixels == after.pixels);
 }
 
+// Moved to a screen of 144 DPI and back: the suggested place, the chart and
+// the controls at 144, then everything as it was.
+TEST_F(Chart, ANewDpiTakesTheSuggestedPlaceAndScalesTheChartAndBackAgain) {
+    const Capture before = CaptureClient(app.main);
+    RECT original;
+    GetWindowRect(app.main, &original);
+    ChangeDpi(app, 144, RECT{100, 50, 100 + 1395, 50 + 930});
+    RECT now;
+    GetWindowRect(app.main, &now);
+    EXPECT_EQ(now.left, 100);
+    EXPECT_EQ(now.right - now.left, 1395);
+    EXPECT_EQ(now.bottom - now.top, 930);
+    RECT bar;
+    GetWindowRect(GetDlgItem(app.main, IDC_PROGRESS_BAR), &bar);
+    EXPECT_EQ(bar.right - bar.left, 240); // s(160)
+    const std::vector<std::string> faults = ScaledFrameFaults(CaptureClient(app.main), 144);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+
+    ChangeDpi(app, 96, original);
+    GetWindowRect(app.main, &now);
+    EXPECT_EQ(now.left, original.left);
+    EXPECT_EQ(now.right - now.left, 930);
+    EXPECT_TRUE(CaptureClient(app.main).pixels == before.pixels);
+}
+
 } // namespace

@@ -643,25 +643,49 @@ MenuSnapshot ReadMenu(const Program& p) {
     return snapshot;
 }
 
-void DropFile(const Program& p, const std::wstring& path) {
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        DropPathSize * sizeof(wchar_t), DropProbeMapping);
-    auto* shared = mapping ? static_cast<wchar_t*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))
-                           : nullptr;
+namespace {
+
+// Runs `post` with the probe hooked into the program's thread, then settles.
+template <class Post> void WithProbe(const Program& p, Post post) {
     HMODULE probe = LoadLibraryA((BuildDir() + "\\menu_probe.dll").c_str());
     auto hook = probe ? reinterpret_cast<HOOKPROC>(
                             reinterpret_cast<void*>(GetProcAddress(probe, "MenuProbeHook")))
                       : nullptr;
     HHOOK installed = hook ? SetWindowsHookExA(WH_GETMESSAGE, hook, probe, p.thread()) : nullptr;
-    if (installed && shared) {
+    if (installed) {
+        post();
+        Settle(p);
+        UnhookWindowsHookEx(installed);
+    }
+    if (probe) FreeLibrary(probe);
+}
+
+} // namespace
+
+void DropFile(const Program& p, const std::wstring& path) {
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        DropPathSize * sizeof(wchar_t), DropProbeMapping);
+    auto* shared = mapping ? static_cast<wchar_t*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))
+                           : nullptr;
+    if (shared) {
         path.copy(shared, DropPathSize - 1);
         shared[std::min<size_t>(path.size(), DropPathSize - 1)] = 0;
-        PostMessageA(p.main, RegisterWindowMessageA(DropProbeMessage), 0, 0);
-        Settle(p);
+        WithProbe(p, [&] { PostMessageA(p.main, RegisterWindowMessageA(DropProbeMessage), 0, 0); });
+        UnmapViewOfFile(shared);
     }
-    if (installed) UnhookWindowsHookEx(installed);
-    if (probe) FreeLibrary(probe);
-    if (shared) UnmapViewOfFile(shared);
+    if (mapping) CloseHandle(mapping);
+}
+
+void ChangeDpi(const Program& p, int dpi, const RECT& place) {
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        sizeof(DpiProbeChange), DpiProbeMapping);
+    auto* shared = mapping ? static_cast<DpiProbeChange*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))
+                           : nullptr;
+    if (shared) {
+        *shared = {dpi, place};
+        WithProbe(p, [&] { PostMessageA(p.main, RegisterWindowMessageA(DpiProbeMessage), 0, 0); });
+        UnmapViewOfFile(shared);
+    }
     if (mapping) CloseHandle(mapping);
 }
 

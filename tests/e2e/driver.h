@@ -168,6 +168,10 @@ struct MenuSnapshot {
 // that the gray states are what the user would see on opening.
 MenuSnapshot ReadMenu(const Program& p);
 
+// Tells the main window its screen is now at `dpi`, with the place Windows
+// suggests for it, as Windows does when it moves to another screen.
+void ChangeDpi(const Program& p, int dpi, const RECT& place);
+
 // Drops one file on the main window, as Explorer would.
 void DropFile(const Program& p, const std::wstring& path);
 

@@ -84,14 +84,29 @@ void Drop(HWND window) {
     CloseHandle(mapping);
 }
 
+void ChangeDpi(HWND window) {
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, DpiProbeMapping);
+    if (!mapping) return;
+    if (const auto* change = static_cast<const DpiProbeChange*>(
+            MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(DpiProbeChange)))) {
+        RECT place = change->place;
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(change->dpi, change->dpi),
+                     reinterpret_cast<LPARAM>(&place));
+        UnmapViewOfFile(change);
+    }
+    CloseHandle(mapping);
+}
+
 } // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     MenuProbeHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT probeMessage = RegisterWindowMessageA(MenuProbeMessage);
     static const UINT dropMessage = RegisterWindowMessageA(DropProbeMessage);
+    static const UINT dpiMessage = RegisterWindowMessageA(DpiProbeMessage);
     auto* msg = reinterpret_cast<MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == probeMessage) Probe(msg->hwnd);
     if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == dropMessage) Drop(msg->hwnd);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == dpiMessage) ChangeDpi(msg->hwnd);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -16,6 +16,15 @@ constexpr int DropPathSize = 1024;
 constexpr int SubmenuOf = 8;
 constexpr int MenuProbeItemLimit = 64;
 
+// A new DPI: WM_DPICHANGED carries a pointer, so the probe sends it inside
+// the program, from the DpiProbeChange in the mapping.
+constexpr char DpiProbeMessage[] = "MarvekTestDpiProbe";
+constexpr char DpiProbeMapping[] = "MarvekTestDpiChange";
+struct DpiProbeChange {
+    int dpi;
+    RECT place;
+};
+
 struct MenuProbeItem {
     int popup;     // index of the pop-up in the menu bar
     UINT id;       // command id, 0 for a separator, -1 for a submenu

@@ -12,16 +12,19 @@ namespace {
 
 constexpr int Width = 914;
 constexpr int Height = 582;
+// Room for the chart at 144 DPI.
+constexpr int WideWidth = 1371;
+constexpr int WideHeight = 873;
 
 // A white 32-bit DIB selected into a memory DC, as a fresh paint would find it.
 class Canvas {
   public:
-    Canvas() {
+    explicit Canvas(int width = Width, int height = Height) : width_(width), height_(height) {
         dc_ = CreateCompatibleDC(nullptr);
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = Width;
-        info.bmiHeader.biHeight = -Height;
+        info.bmiHeader.biWidth = width_;
+        info.bmiHeader.biHeight = -height_;
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
@@ -39,22 +42,23 @@ class Canvas {
 
     HDC dc() const { return dc_; }
     void Clear() {
-        RECT all = {0, 0, Width, Height};
+        RECT all = {0, 0, width_, height_};
         FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
     Capture Pixels() const {
         GdiFlush();
         Capture c;
-        c.width = Width;
-        c.height = Height;
+        c.width = width_;
+        c.height = height_;
         const auto* p = static_cast<const uint32_t*>(bits_);
-        c.pixels.assign(p, p + Width * Height);
+        c.pixels.assign(p, p + width_ * height_);
         for (uint32_t& px : c.pixels)
             px &= 0xFFFFFF;
         return c;
     }
 
   private:
+    int width_, height_;
     HDC dc_;
     HBITMAP bitmap_;
     HGDIOBJ previous_;
@@ -110,6 +114,32 @@ TEST_F(ChartPaint, HandsTheDcBackWithItsOwnPenAndFont) {
     PlotTraces(canvas.dc(), r, 3, 96);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font);
+}
+
+// At 144 DPI every place is s() of its 96-DPI place: the grid, the labels,
+// the legend, the traces' vertices, and the cursor, one 96-DPI pixel wide.
+TEST_F(ChartPaint, At144DpiEveryPlaceIsScaled) {
+    Canvas canvas(WideWidth, WideHeight);
+    PaintChartFrame(canvas.dc(), 1, 144);
+    std::vector<std::string> faults = ScaledFrameFaults(canvas.Pixels(), 144);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+
+    canvas.Clear();
+    BandedSamples(1, r.Ch1Samples, r.Ch2Samples);
+    PaintChart(canvas.dc(), r, 1, 144, 100);
+    const Capture c = canvas.Pixels();
+    faults = TraceFaults(c, r.Ch1Samples, r.Ch2Samples, 1, 144);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    const RECT cursor = CursorColumn(100, 144);
+    EXPECT_EQ(cursor.left, 240); // s(160)
+    EXPECT_EQ(cursor.right - cursor.left, 2);
+    EXPECT_EQ(cursor.top, 51);
+    EXPECT_EQ(cursor.bottom, 802);
+    int grey = 0;
+    for (int y = cursor.top; y < cursor.bottom; ++y)
+        for (int x = cursor.left; x < cursor.right; ++x)
+            grey += c.at(x, y) == 0x808080;
+    EXPECT_GT(grey, 1000);
 }
 
 // A paint that may change only a few columns (the cursor's move) draws in

@@ -34,7 +34,7 @@ class Resources : public ::testing::Test {
     HMODULE program = nullptr;
 };
 
-TEST_F(Resources, ManifestRunsAsInvokerOnWindows7To11WithoutDpiAwarenessOrCodePage) {
+TEST_F(Resources, ManifestRunsAsInvokerOnWindows7To11PerMonitorAwareWithoutCodePage) {
     const std::string manifest = Bytes(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
@@ -43,7 +43,8 @@ TEST_F(Resources, ManifestRunsAsInvokerOnWindows7To11WithoutDpiAwarenessOrCodePa
                            "1f676c76-80e1-4239-95bb-83d0f6d0da78",
                            "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
         EXPECT_NE(manifest.find(os), std::string::npos) << os;
-    EXPECT_NE(manifest.find(">false</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2, System</dpiAwareness>"), std::string::npos);
     EXPECT_EQ(manifest.find("activeCodePage"), std::string::npos);
 }
 
