@@ -4,7 +4,6 @@
 
 #include "core/cp932.h"
 #include "logger/serial_download.h"
-#include "res/resource.h"
 #include "store/store.h"
 #include "view/chart.h"
 #include "view/chart_readout.h"
@@ -46,13 +45,6 @@ int32_t Clamped(int32_t n) {
 }
 
 } // namespace
-
-void CreateReadout(HWND window) {
-    ReadoutLabel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT, 430, 6, 470, 20, window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_READOUT)),
-                                   Instance, nullptr);
-    FollowRecordingChanges(HideChartCursor);
-}
 
 int32_t CursorSample() {
     return Shown.n;

@@ -7,8 +7,6 @@
 
 #include <cstdint>
 
-// The readout label (hidden), and a cursor that every new recording hides.
-void CreateReadout(HWND window);
 // The sample the cursor stands on; 0 while none is shown.
 int32_t CursorSample();
 // The cursor follows the mouse over the plot; one the mouse placed hides
@@ -23,5 +21,5 @@ void OnChartKey(WPARAM key);
 // a download runs.
 bool ChartClickOpensDataView(int x, int y);
 bool EnterOpensDataView();
-// Hides the cursor and the readout.
+// Hides the cursor and the readout; every new recording does.
 void HideChartCursor();

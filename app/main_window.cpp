@@ -2,7 +2,6 @@
 // table that turns each menu id into one operation or one modal dialog.
 #include "app/main_window.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -11,6 +10,7 @@
 #include "app/chart_pointer.h"
 #include "app/port_menu.h"
 #include "app/single_instance.h"
+#include "app/window_layout.h"
 #include "core/messages.h"
 #include "files/archive.h"
 #include "files/export_commands.h"
@@ -21,7 +21,6 @@
 #include "store/store.h"
 #include "view/chart.h"
 #include "view/dialogs.h"
-#include "view/dpi_scale.h"
 #include "win/dpi.h"
 #include "win/wide.h"
 #include "win/window_messages.h"
@@ -43,11 +42,6 @@ constexpr wchar_t StopReceivingText[] = L"受信を中止";
 bool ExitQuestionOpen = false;
 const char16_t* DeferredMessage = nullptr;
 
-HWND CreateChild(HWND window, const wchar_t* cls, DWORD style, int x, int y, int w, int h, int id) {
-    return CreateWindowExW(0, cls, L"", WS_CHILD | style, x, y, w, h, window,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance, nullptr);
-}
-
 // The last item of Settings.
 HMENU PortSubmenu(HMENU settings) {
     return GetSubMenu(settings, GetMenuItemCount(settings) - 1);
@@ -57,54 +51,10 @@ HMENU SettingsPopup(HWND window) {
     return GetSubMenu(GetMenu(window), 1);
 }
 
-// The labels' font, made for the window's DPI; replaced when that changes.
-HFONT LabelFont = nullptr;
-
-// The system's message font at the given DPI: the metrics are the system
-// DPI's, as the system gives them to a program that is aware of DPIs.
-HFONT CreateLabelFont(int dpi) {
-    NONCLIENTMETRICSW metrics = {};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    HDC screen = GetDC(nullptr);
-    const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
-int S(int value, int dpi) {
-    return static_cast<int>(Scaled(value, dpi));
-}
-
-struct ChildPlace {
-    HWND* child;
-    RECT at; // left, top, width, height at 96 DPI
-};
-
-// Every child at s() of its 96-DPI place, the labels in a font for the DPI.
-void LayOutChildren(int dpi) {
-    const ChildPlace places[] = {{&StatusLabel, {6, 6, 80, 20}},
-                                 {&ProgressBar, {90, 9, 160, 14}},
-                                 {&ReadoutLabel, {430, 6, 470, 20}}};
-    for (const ChildPlace& p : places)
-        MoveWindow(*p.child, S(p.at.left, dpi), S(p.at.top, dpi), S(p.at.right, dpi),
-                   S(p.at.bottom, dpi), TRUE);
-    HFONT previous = LabelFont;
-    LabelFont = CreateLabelFont(dpi);
-    for (HWND label : {StatusLabel, ReadoutLabel})
-        SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(LabelFont), TRUE);
-    if (previous) DeleteObject(previous);
-}
-
 void OnCreate(HWND window) {
     MainWindowDpi = WindowDpi(window);
-    StatusLabel = CreateChild(window, L"STATIC", WS_VISIBLE, 6, 6, 80, 20, IDC_STATUS_LABEL);
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
-    ProgressBar = CreateChild(window, PROGRESS_CLASSW, 0, 90, 9, 160, 14, IDC_PROGRESS_BAR);
-    CreateReadout(window);
-    LayOutChildren(MainWindowDpi);
+    CreateChildren(window);
+    FollowRecordingChanges(HideChartCursor);
     DragAcceptFiles(window, TRUE);
     FillPortMenu(PortSubmenu(SettingsPopup(window)));
 }
@@ -122,8 +72,7 @@ void OnDpiChanged(HWND window, WPARAM dpis, const RECT* suggested) {
 
 void OnDestroy() {
     StopDownload();
-    if (LabelFont) DeleteObject(LabelFont);
-    LabelFont = nullptr;
+    ReleaseChildFont();
     PostQuitMessage(0);
 }
 
@@ -208,9 +157,8 @@ void OnDownloadEnded(HWND window, WPARAM download) {
     if (message) ShowOrDefer(window, message);
 }
 
-// Opened from the program's own templates, owned by the main window.
 void ShowDataView() {
-    DialogBoxParamW(Instance, DataTemplate, MainWindow, DataDlgProc, 0);
+    ShowDialog(DataTemplate, DataDlgProc);
 }
 
 // Esc stops a download before it hides the chart's cursor.

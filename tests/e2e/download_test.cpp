@@ -75,6 +75,13 @@ class Download : public ProgramTest {
         }
         return false;
     }
+    // Starts a download and, once it tries `port`, asks to exit.
+    HWND ExitQuestionWhileTrying(const char* port) {
+        Choose(app, IDM_RECEIVE);
+        if (!Trying(port)) return nullptr;
+        Choose(app, IDM_EXIT);
+        return WaitForDialog(app, "終了確認");
+    }
     // The label empty and the bar hidden: nothing of a download shows.
     void ExpectIdle() {
         EXPECT_EQ(HeldWindowText(GetDlgItem(app.main, IDC_STATUS_LABEL)), "");
@@ -168,11 +175,8 @@ TEST_F(Download, OnlySilentPortsEndInOneMessageAfterAnOpenExitQuestionIsAnswered
     LoadEarlier();
     Start(2, "silent");
     Start(9, "silent");
-    Choose(app, IDM_RECEIVE);
-    ASSERT_TRUE(Trying("COM2"));
     // The window answers throughout; the exit question can be asked.
-    Choose(app, IDM_EXIT);
-    HWND question = WaitForDialog(app, "終了確認");
+    HWND question = ExitQuestionWhileTrying("COM2");
     ASSERT_NE(question, nullptr);
     // Both silences pass while it is open; the result waits behind it.
     const DWORD start = GetTickCount();
@@ -270,10 +274,7 @@ TEST_F(Download, StoppingByTheItemOrByEscKeepsThePreviousRecordingAndTellsNothin
 
 TEST_F(Download, ExitDuringADownloadEndsTheProgramWithinTwoSeconds) {
     Start(2, "silent");
-    Choose(app, IDM_RECEIVE);
-    ASSERT_TRUE(Trying("COM2"));
-    Choose(app, IDM_EXIT);
-    HWND question = WaitForDialog(app, "終了確認");
+    HWND question = ExitQuestionWhileTrying("COM2");
     ASSERT_NE(question, nullptr);
     const DWORD start = GetTickCount();
     Click(question, IDYES);
