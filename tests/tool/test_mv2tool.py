@@ -101,6 +101,36 @@ class Files(Folder):
         status, _, err, _ = run("csv", missing)
         self.assertEqual((status, err), (1, "mv2tool: %s: ファイルが読めません\n" % missing))
 
+    def test_summary_of_days_in_the_list_dialogs_order_with_their_total(self):
+        def day(stamp, title, ch1, ch2, ch2_minutes):
+            return recording_bytes((title, " ", " ", " "), stamp, [ch1] * SAMPLES,
+                                   [ch2 if i < ch2_minutes else 0 for i in range(SAMPLES)])
+        # The same days as the window's list test, worked out by hand there.
+        self.write("d2.mv2", day((2015, 6, 2, 2, 5, 0), "a,b", 20, 40, 60))
+        self.write("d1.mv2", day((2015, 6, 1, 1, 5, 0), "東の窓", 10, 0, 0))
+        self.write("d3.mv2", day((2015, 6, 3, 3, 6, 30), "tab\there", 4, 0, 0))
+        self.write("clock.mv2", day((0, 0, 0, 0, 0, 0), " ", 1, 0, 0))
+        self.write("broken.mv2", b"MARVEK2\r\n")
+        names = ["broken.mv2", "d3.mv2", "clock.mv2", "d1.mv2", "d2.mv2"]
+        done = subprocess.run([os.path.abspath(TOOL), "summary", *names], cwd=self.folder,
+                              capture_output=True)
+        self.assertEqual(done.returncode, 1)  # one file could not be read
+        self.assertEqual(done.stdout.decode("utf-8"),
+                         "file\tstart\ttitle\tch1_max_lux\tch1_mean_lux\tch1_dose_lxh\t"
+                         "ch1_above_threshold\tch2_max_lux\tch2_mean_lux\tch2_dose_lxh\t"
+                         "ch2_above_threshold\n"
+                         "d1.mv2\t2015/06/01 05:00\t東の窓\t500\t500.0\t7000.0\t14:00\t0\t0.0\t0.0\t0:00\n"
+                         "d2.mv2\t2015/06/02 05:00\ta,b\t1000\t1000.0\t14000.0\t14:00\t2000\t142.9\t"
+                         "2000.0\t1:00\n"
+                         "d3.mv2\t2015/06/03 06:30\ttab here\t200\t200.0\t2800.0\t0:00\t0\t0.0\t0.0\t0:00\n"
+                         "clock.mv2\t\t\t50\t50.0\t700.0\t0:00\t0\t0.0\t0.0\t0:00\n"
+                         "broken.mv2\t\tファイルが違います\t\t\t\t\t\t\t\t\n"
+                         "合計\t\t\t1000\t437.5\t24500.0\t28:00\t2000\t35.7\t2000.0\t1:00\n")
+        out = run("summary", self.path("d1.mv2"), "--threshold", "600")[1]
+        self.assertIn("\t0:00\t0\t0.0\t0.0\t0:00\n合計", out)
+        for args in (("summary",), ("summary", "--threshold", "5"), ("summary", "x", "--threshold")):
+            self.assertEqual(run(*args)[0], 2, args)
+
     def test_usage_help_and_version(self):
         for args in ((), ("frobnicate",), ("csv",), ("check",), ("download", "x")):
             status, out, err, _ = run(*args)
