@@ -27,6 +27,18 @@ PathParts SplitPath(std::u16string_view path) {
     return parts;
 }
 
+std::u16string WithoutTrailingSeparators(std::u16string_view folder) {
+    while (folder.size() > 3 && IsSeparator(folder.back()))
+        folder.remove_suffix(1);
+    return std::u16string(folder);
+}
+
+std::u16string InFolder(std::u16string_view folder, std::u16string_view name) {
+    std::u16string path(folder);
+    if (!path.empty() && !IsSeparator(path.back())) path += u'\\';
+    return path += name;
+}
+
 std::u16string FileCallPath(std::u16string_view path) {
     constexpr size_t ShortPathLimit = 260; // MAX_PATH, its terminating zero included
     constexpr std::u16string_view Extended = u"\\\\?\\";

@@ -17,6 +17,12 @@ struct PathParts {
 // begins the name starts no extension.
 PathParts SplitPath(std::u16string_view path);
 
+// A folder named with trailing separators ("D:\\archive\\") is the folder
+// without them; a root ("C:\\") keeps its own.
+std::u16string WithoutTrailingSeparators(std::u16string_view folder);
+// `name` in `folder`, with one separator between them.
+std::u16string InFolder(std::u16string_view folder, std::u16string_view name);
+
 // The path as the file calls take it: from 260 units on, in its "\\?\" form
 // ("\\?\UNC\" for a network path), with '/' turned into '\', since the
 // short form is refused there. A shorter path is returned as it is.

@@ -79,19 +79,15 @@ std::u16string ArchiveFolder() {
 }
 
 bool ArchiveDownload(const Recording& r) {
-    std::u16string folder = ArchiveFolder();
-    // "D:\archive\" names the same folder as "D:\archive"; a root keeps its own.
-    while (folder.size() > 3 && (folder.back() == u'\\' || folder.back() == u'/'))
-        folder.pop_back();
+    const std::u16string folder = WithoutTrailingSeparators(ArchiveFolder());
     if (!MakeFolder(folder)) return false;
-    if (folder.back() != u'\\' && folder.back() != u'/') folder += u'\\';
 
     static Recording saved; // a full recording, kept off the stack
     saved = r;
     FillEmptyTexts(saved.RecordingTexts);
     const std::string bytes = RecordingFileBytes(saved);
     for (int attempt = 1; attempt <= ArchiveAttempts; ++attempt) {
-        const std::u16string path = folder + ArchiveFileName(saved.StartStamp, attempt);
+        const std::u16string path = InFolder(folder, ArchiveFileName(saved.StartStamp, attempt));
         std::string existing;
         if (ReadWhole(path, existing) && existing == bytes) return true; // kept already
         if (Exists(path)) continue;

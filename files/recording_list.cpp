@@ -39,24 +39,13 @@ struct ListState {
 // The folder picked with 参照... stays until the program ends; it is never stored.
 std::u16string PickedFolder;
 
-std::u16string WithoutTrailingSeparator(std::u16string folder) {
-    while (folder.size() > 3 && (folder.back() == u'\\' || folder.back() == u'/'))
-        folder.pop_back();
-    return folder;
-}
-
 std::u16string StartingFolder() {
     if (!PickedFolder.empty()) return PickedFolder;
-    const std::u16string archive = WithoutTrailingSeparator(ArchiveFolder());
+    const std::u16string archive = WithoutTrailingSeparators(ArchiveFolder());
     if (!archive.empty() && IsFolder(archive)) return archive;
     if (!CurrentFile().empty())
-        return WithoutTrailingSeparator(std::u16string(SplitPath(CurrentFile()).folder));
+        return WithoutTrailingSeparators(std::u16string(SplitPath(CurrentFile()).folder));
     return DocumentsFolder();
-}
-
-std::u16string InFolder(const std::u16string& folder, const std::u16string& name) {
-    const bool separated = !folder.empty() && (folder.back() == u'\\' || folder.back() == u'/');
-    return separated ? folder + name : folder + u'\\' + name;
 }
 
 bool IsRecordingName(std::u16string_view name) {

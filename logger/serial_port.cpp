@@ -37,17 +37,19 @@ bool SendDumpCommand(HANDLE port, HANDLE event, HANDLE stop) {
            written == static_cast<DWORD>(DumpCommandLength);
 }
 
+// Opens a port for reading and writing, unshared, overlapped, held by `port`
+// from the moment it opens. False when it does not open.
+bool OpenPort(const wchar_t* device, OwnedHandle& port) {
+    port.reset(CreateFileW(device, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_OVERLAPPED, nullptr));
+    return port.valid();
+}
+
 } // namespace
 
 std::wstring PortDevicePath(int number) {
     const std::u16string name = PortName(number);
     return L"\\\\.\\" + std::wstring(name.begin(), name.end());
-}
-
-bool OpenPort(const wchar_t* device, OwnedHandle& port) {
-    port.reset(CreateFileW(device, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_OVERLAPPED, nullptr));
-    return port.valid();
 }
 
 bool SetUpPort(HANDLE port) {

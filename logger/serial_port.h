@@ -16,10 +16,6 @@
 // only so.
 std::wstring PortDevicePath(int number);
 
-// Opens a port for reading and writing, unshared, overlapped, held by `port`
-// from the moment it opens. False when it does not open.
-bool OpenPort(const wchar_t* device, OwnedHandle& port);
-
 // 19200 baud, 8N1, binary, no flow control, and the read time-outs. The flag
 // word the logger was made for asks for the RTS toggle, which some drivers
 // (and Wine) refuse after applying only part of the settings; then the line

@@ -130,6 +130,14 @@ void DrawTrace(HDC dc, COLORREF colour, const int32_t samples[SampleCount], int3
     }
 }
 
+// The cursor line, over the grid and under the traces.
+void PaintCursor(HDC dc, int32_t n, int dpi) {
+    const RECT column = CursorColumn(n, dpi);
+    HBRUSH grey = CreateSolidBrush(Grey);
+    FillRect(dc, &column, grey);
+    DeleteObject(grey);
+}
+
 } // namespace
 
 int PaintChartFrame(HDC dc, int32_t range, int dpi) {
@@ -149,13 +157,6 @@ int PlotTraces(HDC dc, const Recording& r, int32_t range, int dpi) {
 RECT CursorColumn(int32_t n, int dpi) {
     const int x = S(PlotLeft + n, dpi);
     return {x, S(PlotTop, dpi), x + S(1, dpi), S(PlotBottom, dpi) + 1};
-}
-
-void PaintCursor(HDC dc, int32_t n, int dpi) {
-    const RECT column = CursorColumn(n, dpi);
-    HBRUSH grey = CreateSolidBrush(Grey);
-    FillRect(dc, &column, grey);
-    DeleteObject(grey);
 }
 
 void PaintChart(HDC dc, const Recording& r, int32_t range, int dpi, int32_t cursor) {

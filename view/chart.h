@@ -14,8 +14,6 @@ int PlotTraces(HDC dc, const Recording& r, int32_t range, int dpi);
 // The pixels of the cursor line at sample n (1..840): one 96-DPI pixel wide,
 // from the top grid line to the bottom one, both included.
 RECT CursorColumn(int32_t n, int dpi);
-// The cursor line, over the grid and under the traces.
-void PaintCursor(HDC dc, int32_t n, int dpi);
 // The whole chart as the main window shows it: the frame, the cursor at
 // sample `cursor` (0: none) and the traces when the recording is loaded.
 void PaintChart(HDC dc, const Recording& r, int32_t range, int dpi, int32_t cursor);

@@ -111,3 +111,16 @@ TEST(ForwardedPath, OnlyAWholePathWithItsOneZeroAtTheEnd) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(FolderPaths, TrailingSeparatorsGoAndOneJoinsAName) {
+    EXPECT_TRUE(WithoutTrailingSeparators(u"D:\\archive\\\\") == u"D:\\archive");
+    EXPECT_TRUE(WithoutTrailingSeparators(u"D:\\archive/") == u"D:\\archive");
+    EXPECT_TRUE(WithoutTrailingSeparators(u"C:\\") == u"C:\\");
+    EXPECT_TRUE(InFolder(u"D:\\archive", u"a.mv2") == u"D:\\archive\\a.mv2");
+    EXPECT_TRUE(InFolder(u"C:\\", u"a.mv2") == u"C:\\a.mv2");
+    EXPECT_TRUE(InFolder(u"", u"a.mv2") == u"a.mv2");
+}
+
+} // namespace
