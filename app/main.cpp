@@ -25,9 +25,9 @@ bool RegisterMainClass(HINSTANCE instance) {
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON),
-                                             GetSystemMetrics(SM_CYICON), 0));
+    wc.hIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));
@@ -42,7 +42,8 @@ bool RegisterMainClass(HINSTANCE instance) {
 void SizeForDpi(HWND window) {
     const int dpi = WindowDpi(window);
     SetWindowPos(window, nullptr, 0, 0, static_cast<int>(Scaled(MainWidth, dpi)),
-                 static_cast<int>(Scaled(MainHeight, dpi)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                 static_cast<int>(Scaled(MainHeight, dpi)),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Only the desktop's right and bottom count; its left and top are taken as 0.
@@ -60,8 +61,8 @@ std::u16string FullPath(const std::u16string& path) {
     const DWORD size = GetFullPathNameW(Wide(path.c_str()), 0, nullptr, nullptr);
     if (size == 0) return path;
     std::u16string full(size, u'\0');
-    const DWORD n = GetFullPathNameW(Wide(path.c_str()), size, reinterpret_cast<wchar_t*>(&full[0]),
-                                     nullptr);
+    const DWORD n =
+        GetFullPathNameW(Wide(path.c_str()), size, reinterpret_cast<wchar_t*>(&full[0]), nullptr);
     full.resize(n < size ? n : 0);
     return full.empty() ? path : full;
 }
@@ -83,9 +84,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Instance = instance;
     if (!RegisterMainClass(instance)) return 0;
 
-    MainWindow = CreateWindowExW(0, MainWindowClass, Wide(ProductTitle),
-                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, MainWidth, MainHeight,
-                                 nullptr, nullptr, instance, nullptr);
+    MainWindow =
+        CreateWindowExW(0, MainWindowClass, Wide(ProductTitle), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                        0, MainWidth, MainHeight, nullptr, nullptr, instance, nullptr);
     // Without a window there is nothing to wait for: waiting would only keep
     // the mutex, and every later start would be turned away.
     if (!MainWindow) return 0;

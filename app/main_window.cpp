@@ -28,9 +28,9 @@
 namespace {
 
 // The items that need a loaded recording, in the order they are set.
-constexpr UINT DataCommands[] = {IDM_SAVE_AS,      IDM_DATA_VIEW,    IDM_TEXT_INPUT,
-                                 IDM_MAXIMUM,      IDM_CLEAR,        IDM_EXPORT_CSV,
-                                 IDM_EXPORT_IMAGE, IDM_COPY_CHART,   IDM_STATISTICS};
+constexpr UINT DataCommands[] = {IDM_SAVE_AS,      IDM_DATA_VIEW,  IDM_TEXT_INPUT,
+                                 IDM_MAXIMUM,      IDM_CLEAR,      IDM_EXPORT_CSV,
+                                 IDM_EXPORT_IMAGE, IDM_COPY_CHART, IDM_STATISTICS};
 // What a download grays besides: everything but stopping it and Exit.
 constexpr UINT IdleCommands[] = {IDM_OPEN, IDM_DISPLAY_RANGE, IDM_RECORDING_LIST};
 
@@ -103,8 +103,8 @@ void ShowOrDefer(HWND window, const char16_t* message) {
 
 void OnClose(HWND window) {
     ExitQuestionOpen = true;
-    const int answer = MessageBoxW(window, Wide(ConfirmExitText), Wide(ExitCaption),
-                                   MB_YESNO | MB_ICONQUESTION);
+    const int answer =
+        MessageBoxW(window, Wide(ConfirmExitText), Wide(ExitCaption), MB_YESNO | MB_ICONQUESTION);
     ExitQuestionOpen = false;
     const char16_t* deferred = DeferredMessage;
     DeferredMessage = nullptr;
@@ -178,9 +178,9 @@ void OnLeftButtonDown(LPARAM point) {
 // The readout reads black on white, as the chart does; other labels keep
 // the system's colours.
 LRESULT OnControlColour(HWND window, HDC dc, HWND control) {
-    if (control != ReadoutLabel) return DefWindowProcW(window, WM_CTLCOLORSTATIC,
-                                                       reinterpret_cast<WPARAM>(dc),
-                                                       reinterpret_cast<LPARAM>(control));
+    if (control != ReadoutLabel)
+        return DefWindowProcW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control));
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkColor(dc, RGB(255, 255, 255));
     return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
@@ -228,15 +228,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN: OnKeyDown(wParam); return 0;
     case DownloadProgressMessage: ShowDownloadProgress(wParam, lParam); return 0;
     case DownloadEndedMessage: OnDownloadEnded(window, wParam); return 0;
-    case WM_DPICHANGED: OnDpiChanged(window, wParam, reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, wParam, reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_COPYDATA:
         return AcceptForwardedFile(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case ForwardedFileMessage: OpenForwardedFile(window); return 0;
-    case WM_MOUSEMOVE: OnChartMouseMove(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_MOUSEMOVE:
+        OnChartMouseMove(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
     case WM_MOUSELEAVE: OnChartMouseLeave(); return 0;
     case WM_LBUTTONDOWN: OnLeftButtonDown(lParam); return 0;
     case WM_CTLCOLORSTATIC:
-        return OnControlColour(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return OnControlColour(window, reinterpret_cast<HDC>(wParam),
+                               reinterpret_cast<HWND>(lParam));
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

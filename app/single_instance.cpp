@@ -48,7 +48,8 @@ bool ForwardToRunningCopy(const std::u16string& fullPath) {
 LRESULT AcceptForwardedFile(HWND window, const COPYDATASTRUCT* data) {
     if (!IsWindowEnabled(window) || DownloadRunning()) return FALSE;
     std::u16string path;
-    if (!data || data->dwData != ForwardedPathTag || !ForwardedPath(data->lpData, data->cbData, path))
+    if (!data || data->dwData != ForwardedPathTag ||
+        !ForwardedPath(data->lpData, data->cbData, path))
         return FALSE;
     Taken.push_back(std::move(path));
     if (!PostMessageW(window, ForwardedFileMessage, 0, 0)) {

@@ -16,8 +16,8 @@ int DaysInMonth(int64_t year, int64_t month) {
 
 bool IsRealStamp(const Stamp& s) {
     return s.Year >= 1 && s.Year <= 9999 && s.Month >= 1 && s.Month <= 12 && s.Day >= 1 &&
-           s.Day <= DaysInMonth(s.Year, s.Month) && s.Hour >= 0 && s.Hour <= 23 &&
-           s.Minute >= 0 && s.Minute <= 59;
+           s.Day <= DaysInMonth(s.Year, s.Month) && s.Hour >= 0 && s.Hour <= 23 && s.Minute >= 0 &&
+           s.Minute <= 59;
 }
 
 bool AddMinutes(const Stamp& start, int64_t minutes, DateTime& out) {

@@ -21,7 +21,8 @@ PathParts SplitPath(std::u16string_view path) {
     parts.folder = path.substr(0, nameStart);
     parts.name = path.substr(nameStart);
     const size_t dot = parts.name.rfind(u'.');
-    const size_t stemLength = dot == std::u16string_view::npos || dot == 0 ? parts.name.size() : dot;
+    const size_t stemLength =
+        dot == std::u16string_view::npos || dot == 0 ? parts.name.size() : dot;
     parts.stem = parts.name.substr(0, stemLength);
     parts.extension = parts.name.substr(stemLength);
     return parts;

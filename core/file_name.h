@@ -31,5 +31,4 @@ std::u16string FileCallPath(std::u16string_view path);
 // The main window caption "<title> [ <name> ]", at most `limit` UTF-16 units:
 // a long name is cut on a code point boundary (never half of a surrogate
 // pair) and " ]" is kept.
-std::u16string FileCaption(std::u16string_view title, std::u16string_view name,
-                           size_t limit = 259);
+std::u16string FileCaption(std::u16string_view title, std::u16string_view name, size_t limit = 259);

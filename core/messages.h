@@ -41,13 +41,12 @@ struct MessageEntry {
 
 // Each message with the caption of its box, for whoever must know them all.
 inline constexpr MessageEntry AllMessages[] = {
-    {StartupCaption, AlreadyRunningText},  {ExitCaption, ConfirmExitText},
-    {ErrorCaption, PortCannotOpenText},    {ErrorCaption, NoCommunicationText},
-    {ErrorCaption, BadReplyText},          {ErrorCaption, ArchiveFailedText},
-    {ErrorCaption, CannotCreateFileText},
-    {ErrorCaption, CannotWriteFileText},   {ErrorCaption, CannotCloseFileText},
-    {ErrorCaption, CannotReadFileText},    {ErrorCaption, WrongFileText},
-    {ErrorCaption, NoMemoryText},          {ErrorCaption, CannotLockMemoryText},
-    {ErrorCaption, BadFileNameText},       {ErrorCaption, CannotCopyText},
-    {ErrorCaption, CannotMakeImageText},
+    {StartupCaption, AlreadyRunningText}, {ExitCaption, ConfirmExitText},
+    {ErrorCaption, PortCannotOpenText},   {ErrorCaption, NoCommunicationText},
+    {ErrorCaption, BadReplyText},         {ErrorCaption, ArchiveFailedText},
+    {ErrorCaption, CannotCreateFileText}, {ErrorCaption, CannotWriteFileText},
+    {ErrorCaption, CannotCloseFileText},  {ErrorCaption, CannotReadFileText},
+    {ErrorCaption, WrongFileText},        {ErrorCaption, NoMemoryText},
+    {ErrorCaption, CannotLockMemoryText}, {ErrorCaption, BadFileNameText},
+    {ErrorCaption, CannotCopyText},       {ErrorCaption, CannotMakeImageText},
 };

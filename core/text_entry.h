@@ -10,7 +10,7 @@
 constexpr size_t TypedTextLimit = 40;
 
 struct Insertion {
-    std::u16string text; // what goes in place of the selection
+    std::u16string text;  // what goes in place of the selection
     bool refused = false; // a character the code page cannot hold was left out
     bool cut = false;     // the limit cut the rest off
 };

@@ -18,8 +18,8 @@ namespace {
 
 // FOLDERID_Documents, written here rather than linked from the GUID library,
 // which would bring every GUID of the platform into the program.
-constexpr GUID DocumentsFolderId = {0xFDD39AD0, 0x238F, 0x46AF,
-                                    {0xAD, 0xB4, 0x6C, 0x85, 0x48, 0x03, 0x69, 0xC7}};
+constexpr GUID DocumentsFolderId = {
+    0xFDD39AD0, 0x238F, 0x46AF, {0xAD, 0xB4, 0x6C, 0x85, 0x48, 0x03, 0x69, 0xC7}};
 
 // The folder and any missing parents.
 bool MakeFolder(const std::u16string& folder) {
@@ -41,9 +41,9 @@ bool ReadWhole(const std::u16string& path, std::string& bytes) {
         return false;
     bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    return bytes.empty() || (ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()),
-                                      &read, nullptr) &&
-                             read == bytes.size());
+    return bytes.empty() ||
+           (ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+            read == bytes.size());
 }
 
 bool Exists(const std::u16string& path) {
@@ -91,8 +91,9 @@ bool ArchiveDownload(const Recording& r) {
         std::string existing;
         if (ReadWhole(path, existing) && existing == bytes) return true; // kept already
         if (Exists(path)) continue;
-        return SaveFileSafely(path, [&](HANDLE file) { return WriteRecordingLines(file, saved); }) ==
-               SaveOutcome::Saved;
+        return SaveFileSafely(path, [&](HANDLE file) {
+                   return WriteRecordingLines(file, saved);
+               }) == SaveOutcome::Saved;
     }
     return false;
 }

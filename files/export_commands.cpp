@@ -17,7 +17,8 @@ namespace {
 
 // Starts in the current file's folder with its name and the new extension,
 // or with the start stamp's name when there is no current file.
-FileDialogSetup ExportDialog(const wchar_t* title, const wchar_t* filter, const wchar_t* extension) {
+FileDialogSetup ExportDialog(const wchar_t* title, const wchar_t* filter,
+                             const wchar_t* extension) {
     FileDialogSetup setup = {title, filter, extension, u"", u""};
     const std::u16string dotted = u"." + std::u16string(Utf16(extension));
     const std::u16string& current = CurrentFile();

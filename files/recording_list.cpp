@@ -52,7 +52,8 @@ bool IsRecordingName(std::u16string_view name) {
     const std::u16string_view extension = SplitPath(name).extension;
     if (extension.size() != 4) return false;
     for (size_t i = 0; i < 4; ++i) {
-        const char16_t c = extension[i] >= u'A' && extension[i] <= u'Z' ? extension[i] + 32 : extension[i];
+        const char16_t c =
+            extension[i] >= u'A' && extension[i] <= u'Z' ? extension[i] + 32 : extension[i];
         if (c != u".mv2"[i]) return false;
     }
     return true;
@@ -245,8 +246,11 @@ LRESULT OnNotify(HWND dialog, const NMHDR* header) {
     case LVN_GETDISPINFOW:
         GiveCellText(dialog, reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header)));
         return 0;
-    case LVN_ITEMCHANGING: return OnItemChanging(dialog, reinterpret_cast<const NMLISTVIEW*>(header));
-    case LVN_ITEMCHANGED: OnItemChanged(dialog, reinterpret_cast<const NMLISTVIEW*>(header)); return 0;
+    case LVN_ITEMCHANGING:
+        return OnItemChanging(dialog, reinterpret_cast<const NMLISTVIEW*>(header));
+    case LVN_ITEMCHANGED:
+        OnItemChanged(dialog, reinterpret_cast<const NMLISTVIEW*>(header));
+        return 0;
     case NM_DBLCLK: Open(dialog); return 0;
     default: return 0;
     }

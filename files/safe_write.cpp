@@ -18,8 +18,8 @@ const wchar_t* CallPath(const std::u16string& path) {
 // A name of our own rather than GetTempFileName, which refuses long folders.
 std::u16string TemporaryName(std::u16string_view folder, unsigned attempt) {
     static unsigned counter = 0;
-    const unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 16) ^ (++counter * 7919u) ^
-                          (attempt * 104729u);
+    const unsigned seed =
+        GetTickCount() ^ (GetCurrentProcessId() << 16) ^ (++counter * 7919u) ^ (attempt * 104729u);
     constexpr char16_t Hex[] = u"0123456789abcdef";
     std::u16string name(folder);
     name += u"~mv2";
@@ -63,8 +63,8 @@ SaveOutcome BeginSave(std::u16string_view target, PendingSave& save) {
     if (folder.empty()) folder = u".\\";
     for (unsigned attempt = 0; attempt < 64; ++attempt) {
         save.temporary = TemporaryName(folder, attempt);
-        save.file.reset(CreateFileW(CallPath(save.temporary), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        save.file.reset(CreateFileW(CallPath(save.temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (save.file.valid()) return SaveOutcome::Saved;
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;

@@ -25,9 +25,17 @@ const char16_t* const SummaryTitles[SummaryColumnCount] = {
 };
 
 const char* const SummaryFieldNames[SummaryColumnCount] = {
-    "file",         "start",        "title",
-    "ch1_max_lux",  "ch1_mean_lux", "ch1_dose_lxh", "ch1_above_threshold",
-    "ch2_max_lux",  "ch2_mean_lux", "ch2_dose_lxh", "ch2_above_threshold",
+    "file",
+    "start",
+    "title",
+    "ch1_max_lux",
+    "ch1_mean_lux",
+    "ch1_dose_lxh",
+    "ch1_above_threshold",
+    "ch2_max_lux",
+    "ch2_mean_lux",
+    "ch2_dose_lxh",
+    "ch2_above_threshold",
 };
 
 namespace {
@@ -170,9 +178,9 @@ std::u16string RowCell(const SummaryRow& row, int column, const Threshold& thres
     const int channel = (column - FirstFigureColumn) / FiguresPerChannel;
     const int figure = (column - FirstFigureColumn) % FiguresPerChannel;
     const ChannelFigures& f = row.figures[channel];
-    const int64_t above =
-        figure == Above && threshold.given ? SamplesAtOrAbove(row.samples[channel].data(), threshold.lux)
-                                           : 0;
+    const int64_t above = figure == Above && threshold.given
+                              ? SamplesAtOrAbove(row.samples[channel].data(), threshold.lux)
+                              : 0;
     return FigureCell(figure, f.highestLux, f.luxSum, SampleCount, above, threshold);
 }
 

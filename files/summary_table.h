@@ -24,11 +24,11 @@ extern const char* const SummaryFieldNames[SummaryColumnCount];
 constexpr char16_t TotalRowName[] = u"合計";
 
 struct SummaryRow {
-    std::u16string name;             // the file as the table names it
-    std::u16string sortName;         // its name without the folder
+    std::u16string name;              // the file as the table names it
+    std::u16string sortName;          // its name without the folder
     const char16_t* reason = nullptr; // why it cannot be read; nullptr when it can
     Stamp start = {};
-    std::u16string title;            // tabs and line breaks as spaces; " " as empty
+    std::u16string title; // tabs and line breaks as spaces; " " as empty
     ChannelFigures figures[2] = {};
     // Each channel's counts, kept for the time at or above a threshold, which
     // the user changes; on the heap, so rows move cheaply as they are sorted.

@@ -13,8 +13,8 @@
 namespace {
 
 // GUID_DEVCLASS_PORTS, written here rather than linked from the GUID library.
-constexpr GUID PortsClass = {0x4d36e978, 0xe325, 0x11ce,
-                             {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
+constexpr GUID PortsClass = {
+    0x4d36e978, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
 
 // A REG_SZ value's text, without the zeros the data may end with.
 std::u16string Text(const wchar_t* data, DWORD bytes) {
@@ -49,8 +49,8 @@ int DevicePortNumber(HDEVINFO devices, SP_DEVINFO_DATA& device) {
     wchar_t data[64];
     DWORD type = 0, bytes = sizeof data;
     int n = 0;
-    if (RegQueryValueExW(key, L"PortName", nullptr, &type, reinterpret_cast<BYTE*>(data),
-                         &bytes) == ERROR_SUCCESS &&
+    if (RegQueryValueExW(key, L"PortName", nullptr, &type, reinterpret_cast<BYTE*>(data), &bytes) ==
+            ERROR_SUCCESS &&
         type == REG_SZ)
         n = PortNumber(Text(data, bytes));
     RegCloseKey(key);
@@ -66,9 +66,8 @@ void ReadDeviceManager(std::vector<ListedPort>& ports) {
         const int n = DevicePortNumber(devices, device);
         if (n == 0) continue;
         wchar_t id[512] = {};
-        const bool bluetooth =
-            SetupDiGetDeviceInstanceIdW(devices, &device, id, 512, nullptr) &&
-            _wcsnicmp(id, L"BTHENUM\\", 8) == 0;
+        const bool bluetooth = SetupDiGetDeviceInstanceIdW(devices, &device, id, 512, nullptr) &&
+                               _wcsnicmp(id, L"BTHENUM\\", 8) == 0;
         wchar_t friendly[256] = {};
         DWORD type = 0;
         if (!SetupDiGetDeviceRegistryPropertyW(devices, &device, SPDRP_FRIENDLYNAME, &type,

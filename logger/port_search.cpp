@@ -32,12 +32,11 @@ std::vector<ListedPort> PortsToOffer(std::vector<ListedPort> listed) {
                                 }),
                  listed.end());
     std::sort(listed.begin(), listed.end(),
-                     [](const ListedPort& a, const ListedPort& b) { return a.number < b.number; });
-    listed.erase(std::unique(listed.begin(), listed.end(),
-                             [](const ListedPort& a, const ListedPort& b) {
-                                 return a.number == b.number;
-                             }),
-                 listed.end());
+              [](const ListedPort& a, const ListedPort& b) { return a.number < b.number; });
+    listed.erase(
+        std::unique(listed.begin(), listed.end(),
+                    [](const ListedPort& a, const ListedPort& b) { return a.number == b.number; }),
+        listed.end());
     if (listed.empty())
         for (int n = 1; n <= FallbackPortCount; ++n)
             listed.push_back({n, false, u""});

@@ -83,11 +83,11 @@ void Search(Job& job) {
     for (int port : ports) {
         PostProgress(job, port, 0);
         std::memset(job.reply, 0, sizeof job.reply);
-        const Exchange e =
-            ExchangeWithLogger(PortDevicePath(port).c_str(), job.reply, job.stop.get(),
-                               [&](int bytes) {
-                                   if (bytes % ProgressStep == 0) PostProgress(job, port, bytes);
-                               });
+        const Exchange e = ExchangeWithLogger(PortDevicePath(port).c_str(), job.reply,
+                                              job.stop.get(), [&](int bytes) {
+                                                  if (bytes % ProgressStep == 0)
+                                                      PostProgress(job, port, bytes);
+                                              });
         if (e.stopped) return;
         PostProgress(job, port, e.length);
         outcomes.push_back(e.outcome);

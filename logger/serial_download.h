@@ -21,9 +21,9 @@ void StopDownload();
 void ShowDownloadProgress(WPARAM download, LPARAM progress);
 
 struct DownloadEnd {
-    bool current = false;               // false: a download that was stopped
-    bool received = false;              // the recording replaced the store's
-    const char16_t* message = nullptr;  // what to tell the user, if anything
+    bool current = false;              // false: a download that was stopped
+    bool received = false;             // the recording replaced the store's
+    const char16_t* message = nullptr; // what to tell the user, if anything
 };
 // DownloadEndedMessage: the label and the bar are cleared; a complete reply
 // replaces the recording and its port is remembered for the next search.

@@ -118,8 +118,8 @@ Exchange ExchangeWithLogger(const wchar_t* device, unsigned char* reply, HANDLE 
         e.outcome = PortOutcome::BrokenOff;
         if (progress) progress(e.length);
         if (ReplyEnds(byte, e.length - 1)) {
-            e.outcome = IsCompleteReply(reply, e.length) ? PortOutcome::Complete
-                                                         : PortOutcome::BadReply;
+            e.outcome =
+                IsCompleteReply(reply, e.length) ? PortOutcome::Complete : PortOutcome::BadReply;
             return e;
         }
     }

@@ -26,7 +26,7 @@ extern int MainWindowDpi;
 extern HINSTANCE Instance;
 extern HWND MainWindow;
 extern HWND StatusLabel;
-extern HWND ProgressBar; // shown only while a download runs
+extern HWND ProgressBar;  // shown only while a download runs
 extern HWND ReadoutLabel; // the values under the chart's cursor, hidden without one
 
 // The file the caption names: the one the recording was opened from or last

@@ -88,7 +88,8 @@ int WriteSafely(const NativePath& target, const std::string& bytes) {
 int Csv(const std::vector<NativePath>& args) {
     if (args.size() < 2 || args.size() > 3) return UsageError();
     static Recording r;
-    if (const char16_t* reason = ReadRecording(args[1], r)) return Fail(BadFile, Utf8Of(args[1]), reason);
+    if (const char16_t* reason = ReadRecording(args[1], r))
+        return Fail(BadFile, Utf8Of(args[1]), reason);
     const std::string csv = RecordingCsv(r);
     if (args.size() == 3) return WriteSafely(args[2], csv);
     WriteStandardOutput(csv);
@@ -103,16 +104,16 @@ int Stats(const std::vector<NativePath>& args) {
         return UsageError();
     }
     static Recording r;
-    if (const char16_t* reason = ReadRecording(args[1], r)) return Fail(BadFile, Utf8Of(args[1]), reason);
+    if (const char16_t* reason = ReadRecording(args[1], r))
+        return Fail(BadFile, Utf8Of(args[1]), reason);
     std::string out = "channel\tmax_lux\tmax_time\tmin_lux\tmin_time\tmean_lux\tdose_lxh\t"
                       "above_threshold\tthreshold_lux\n";
     const std::pair<const char*, const int32_t*> channels[] = {{"CH1", r.Ch1Samples},
                                                                {"CH2", r.Ch2Samples}};
     for (const auto& [name, samples] : channels) {
         const ChannelTexts t = TextsOf(samples, r.StartStamp, true, threshold);
-        for (const std::string& field :
-             {std::string(name), t.highest, t.highestTime, t.lowest, t.lowestTime, t.mean, t.dose,
-              t.aboveThreshold})
+        for (const std::string& field : {std::string(name), t.highest, t.highestTime, t.lowest,
+                                         t.lowestTime, t.mean, t.dose, t.aboveThreshold})
             out += field + "\t";
         out += std::to_string(threshold) + "\n";
     }

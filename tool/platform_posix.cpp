@@ -153,8 +153,8 @@ PortOutcome ExchangeOnPort(const NativePath& port, unsigned char* reply, int& le
             outcome = PortOutcome::BrokenOff;
             const unsigned char byte = reply[length++];
             if (ReplyEnds(byte, length - 1)) {
-                outcome = IsCompleteReply(reply, length) ? PortOutcome::Complete
-                                                         : PortOutcome::BadReply;
+                outcome =
+                    IsCompleteReply(reply, length) ? PortOutcome::Complete : PortOutcome::BadReply;
                 break;
             }
             const auto elapsed = std::chrono::steady_clock::now() - sent;

@@ -12,14 +12,14 @@ namespace {
 
 // The platform's identifiers, written here rather than linked from the GUID
 // library, which would bring every GUID of the platform into the program.
-constexpr GUID ImagingFactoryClass = {0xcacaf262, 0x9370, 0x4615,
-                                      {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
-constexpr GUID ImagingFactoryInterface = {0xec5ec8a9, 0xc395, 0x4314,
-                                          {0x9c, 0x77, 0x54, 0xd7, 0xa9, 0x35, 0xff, 0x70}};
-constexpr GUID PngContainer = {0x1b7cfaf4, 0x713f, 0x473c,
-                               {0xbb, 0xcd, 0x61, 0x37, 0x42, 0x5f, 0xae, 0xaf}};
-constexpr GUID Bgr24Pixels = {0x6fddc324, 0x4e03, 0x4bfe,
-                              {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0c}};
+constexpr GUID ImagingFactoryClass = {
+    0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
+constexpr GUID ImagingFactoryInterface = {
+    0xec5ec8a9, 0xc395, 0x4314, {0x9c, 0x77, 0x54, 0xd7, 0xa9, 0x35, 0xff, 0x70}};
+constexpr GUID PngContainer = {
+    0x1b7cfaf4, 0x713f, 0x473c, {0xbb, 0xcd, 0x61, 0x37, 0x42, 0x5f, 0xae, 0xaf}};
+constexpr GUID Bgr24Pixels = {
+    0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0c}};
 
 // Releases a COM interface on scope exit.
 template <class T> class ComRef {
@@ -104,22 +104,21 @@ bool EncodePng(const ChartImage& image, std::string& png) {
     ComRef<IWICBitmapFrameEncode> frame;
     WICPixelFormatGUID format = Bgr24Pixels;
     auto* pixels = const_cast<BYTE*>(image.pixels.data());
-    const bool encoded =
-        SUCCEEDED(CoCreateInstance(ImagingFactoryClass, nullptr, CLSCTX_INPROC_SERVER,
-                                   ImagingFactoryInterface,
-                                   reinterpret_cast<void**>(factory.put()))) &&
-        SUCCEEDED(factory->CreateBitmapFromMemory(
-            image.width, image.height, Bgr24Pixels, image.stride,
-            static_cast<UINT>(image.pixels.size()), pixels, bitmap.put())) &&
-        SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put())) &&
-        SUCCEEDED(factory->CreateEncoder(PngContainer, nullptr, encoder.put())) &&
-        SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
-        SUCCEEDED(encoder->CreateNewFrame(frame.put(), nullptr)) &&
-        SUCCEEDED(frame->Initialize(nullptr)) &&
-        SUCCEEDED(frame->SetSize(image.width, image.height)) &&
-        SUCCEEDED(frame->SetPixelFormat(&format)) && format == Bgr24Pixels &&
-        SUCCEEDED(frame->WriteSource(bitmap.get(), nullptr)) && SUCCEEDED(frame->Commit()) &&
-        SUCCEEDED(encoder->Commit());
+    const bool encoded = SUCCEEDED(CoCreateInstance(ImagingFactoryClass, nullptr,
+                                                    CLSCTX_INPROC_SERVER, ImagingFactoryInterface,
+                                                    reinterpret_cast<void**>(factory.put()))) &&
+                         SUCCEEDED(factory->CreateBitmapFromMemory(
+                             image.width, image.height, Bgr24Pixels, image.stride,
+                             static_cast<UINT>(image.pixels.size()), pixels, bitmap.put())) &&
+                         SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put())) &&
+                         SUCCEEDED(factory->CreateEncoder(PngContainer, nullptr, encoder.put())) &&
+                         SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
+                         SUCCEEDED(encoder->CreateNewFrame(frame.put(), nullptr)) &&
+                         SUCCEEDED(frame->Initialize(nullptr)) &&
+                         SUCCEEDED(frame->SetSize(image.width, image.height)) &&
+                         SUCCEEDED(frame->SetPixelFormat(&format)) && format == Bgr24Pixels &&
+                         SUCCEEDED(frame->WriteSource(bitmap.get(), nullptr)) &&
+                         SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
     if (!encoded) return false;
     ULARGE_INTEGER size = {};
     LARGE_INTEGER zero = {};

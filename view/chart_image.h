@@ -14,7 +14,7 @@ constexpr int ChartImageHeight = 560;
 struct ChartImage {
     int width = 0;
     int height = 0;
-    int stride = 0; // bytes per row, a multiple of 4
+    int stride = 0;                    // bytes per row, a multiple of 4
     std::vector<unsigned char> pixels; // 24-bit BGR, top row first
 };
 

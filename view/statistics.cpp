@@ -37,7 +37,8 @@ int SamplesAtOrAbove(const int32_t samples[SampleCount], int64_t thresholdLux) {
 
 std::string ClockText(int64_t minutes) {
     const bool negative = minutes < 0;
-    const uint64_t m = negative ? 0 - static_cast<uint64_t>(minutes) : static_cast<uint64_t>(minutes);
+    const uint64_t m =
+        negative ? 0 - static_cast<uint64_t>(minutes) : static_cast<uint64_t>(minutes);
     char text[NumberTextSize];
     const int length = FormatNumber(static_cast<int64_t>(m / 60), text);
     const unsigned rest = static_cast<unsigned>(m % 60);

@@ -20,10 +20,10 @@ struct ChannelFields {
 
 void Fields(ChannelFields out[2]) {
     const Recording& r = TheRecording;
-    out[0] = {r.Ch1Samples,   IDC_CH1_HIGHEST, IDC_CH1_HIGHEST_TIME, IDC_CH1_LOWEST,
-              IDC_CH1_LOWEST_TIME, IDC_CH1_MEAN, IDC_CH1_DOSE, IDC_CH1_ABOVE};
-    out[1] = {r.Ch2Samples,   IDC_CH2_HIGHEST, IDC_CH2_HIGHEST_TIME, IDC_CH2_LOWEST,
-              IDC_CH2_LOWEST_TIME, IDC_CH2_MEAN, IDC_CH2_DOSE, IDC_CH2_ABOVE};
+    out[0] = {r.Ch1Samples,        IDC_CH1_HIGHEST, IDC_CH1_HIGHEST_TIME, IDC_CH1_LOWEST,
+              IDC_CH1_LOWEST_TIME, IDC_CH1_MEAN,    IDC_CH1_DOSE,         IDC_CH1_ABOVE};
+    out[1] = {r.Ch2Samples,        IDC_CH2_HIGHEST, IDC_CH2_HIGHEST_TIME, IDC_CH2_LOWEST,
+              IDC_CH2_LOWEST_TIME, IDC_CH2_MEAN,    IDC_CH2_DOSE,         IDC_CH2_ABOVE};
 }
 
 // The threshold as typed; false while it is empty (ES_NUMBER lets only

@@ -15,8 +15,8 @@ void SetItemText932(HWND dialog, int id, const char* text) {
 std::u16string ItemText(HWND dialog, int id) {
     HWND item = GetDlgItem(dialog, id);
     std::u16string text(static_cast<size_t>(GetWindowTextLengthW(item)) + 1, u'\0');
-    const int n = GetWindowTextW(item, reinterpret_cast<wchar_t*>(&text[0]),
-                                 static_cast<int>(text.size()));
+    const int n =
+        GetWindowTextW(item, reinterpret_cast<wchar_t*>(&text[0]), static_cast<int>(text.size()));
     text.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return text;
 }

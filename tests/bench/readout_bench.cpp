@@ -21,8 +21,8 @@ int main() {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = L"readout_bench";
     RegisterClassExW(&wc);
-    MainWindow = CreateWindowExW(0, wc.lpszClassName, L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 0, 0, 930, 620, nullptr, nullptr, Instance, nullptr);
+    MainWindow = CreateWindowExW(0, wc.lpszClassName, L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                 0, 930, 620, nullptr, nullptr, Instance, nullptr);
     if (!MainWindow) {
         std::printf("no window: %lu\n", GetLastError());
         return 1;
@@ -55,7 +55,8 @@ int main() {
             move(i);
         GdiFlush();
         QueryPerformanceCounter(&t1);
-        const double us = 1e6 * static_cast<double>(t1.QuadPart - t0.QuadPart) / f.QuadPart / rounds;
+        const double us =
+            1e6 * static_cast<double>(t1.QuadPart - t0.QuadPart) / f.QuadPart / rounds;
         std::printf("%d moves: %.1f us per move (two cursor columns and the readout painted)\n",
                     rounds, us);
     }

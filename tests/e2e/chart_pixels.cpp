@@ -105,7 +105,8 @@ std::vector<std::string> ScaledFrameFaults(const Capture& c, int dpi) {
     std::vector<std::string> faults;
     const auto s = [dpi](int v) { return static_cast<int>(Scaled(v, dpi)); };
     auto expect = [&](const char* what, int x, int y, bool black) {
-        if (x < 0 || y < 0 || x >= c.width || y >= c.height) return Note(faults, Fault(what, x, y, 0));
+        if (x < 0 || y < 0 || x >= c.width || y >= c.height)
+            return Note(faults, Fault(what, x, y, 0));
         if ((c.at(x, y) == Black) != black) Note(faults, Fault(what, x, y, c.at(x, y)));
     };
     // Each grid line at s() of its place, the white between them untouched,

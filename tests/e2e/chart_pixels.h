@@ -23,8 +23,7 @@ std::vector<std::string> ScaledFrameFaults(const Capture& c, int dpi);
 // the DPI's scaled places. Channel 1 is only checked where channel 2 cannot
 // lie on top of it.
 std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleCount],
-                                     const int32_t ch2[SampleCount], int32_t range,
-                                     int dpi = 96);
+                                     const int32_t ch2[SampleCount], int32_t range, int dpi = 96);
 
 // Upper band for channel 1 and lower band for channel 2, varying every
 // minute, so neither trace covers the other in the given range.

@@ -245,14 +245,16 @@ TEST_F(Dialogs, TextsTakeWhatCodePage932HoldsWithinFortyBytesAndLineBreaksAsSpac
     twenty = eighteen + twenty;
     EXPECT_EQ(ItemText(d, IDC_CH1_NAME), twenty);
     EXPECT_EQ(ItemText(d, IDC_CH2_NAME), "abc" + eighteen);
-    EXPECT_EQ(ItemText(d, IDC_MEMO), "\xB1" "caf");
+    EXPECT_EQ(ItemText(d, IDC_MEMO), "\xB1"
+                                     "caf");
     Close(d, IDOK);
 
     Recording expected = KnownRecording();
     std::strcpy(expected.RecordingTexts.Title, "a b");
     std::strcpy(expected.RecordingTexts.Ch1Name, twenty.c_str());
     std::strcpy(expected.RecordingTexts.Ch2Name, ("abc" + eighteen).c_str());
-    std::strcpy(expected.RecordingTexts.Memo, "\xB1" "caf");
+    std::strcpy(expected.RecordingTexts.Memo, "\xB1"
+                                              "caf");
     ASSERT_NE(SaveAs(app, folder + "typed.mv2"), nullptr);
     Settle(app);
     EXPECT_EQ(ReadBytes(folder + "typed.mv2"), ReferenceFile(expected));

@@ -338,7 +338,8 @@ TEST_F(Download, TheConsoleToolFindsTheLoggerToo) {
     EXPECT_EQ(RunTool(L"ports", &out), 0u);
     EXPECT_NE(out.find("COM17\t\n"), std::string::npos) << out;
     EXPECT_EQ(RunTool(L"download auto \"" + Widened(folder) + L"auto.mv2\"", nullptr, &err), 0u);
-    EXPECT_EQ(err, "mv2tool: COM17: \xE5\x8F\x97\xE4\xBF\xA1\xE3\x81\x97\xE3\x81\xBE\xE3\x81\x97\xE3\x81\x9F\n");
+    EXPECT_EQ(err, "mv2tool: COM17: "
+                   "\xE5\x8F\x97\xE4\xBF\xA1\xE3\x81\x97\xE3\x81\xBE\xE3\x81\x97\xE3\x81\x9F\n");
     Recording expected = sent;
     expected.RecordingTexts = {};
     EXPECT_EQ(ReadBytes(folder + "auto.mv2"), ReferenceFile(expected));

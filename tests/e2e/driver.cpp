@@ -299,8 +299,9 @@ std::wstring Widened(const std::string& cp932) {
 
 std::string Narrowed(const std::wstring& text) {
     std::string narrow(text.size() * 2 + 1, '\0');
-    const int n = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
-                                      &narrow[0], static_cast<int>(narrow.size()), nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), &narrow[0],
+                            static_cast<int>(narrow.size()), nullptr, nullptr);
     narrow.resize(n > 0 ? n : 0);
     return narrow;
 }
@@ -526,7 +527,8 @@ DWORD RunTool(const std::wstring& arguments, std::string* out, std::string* err)
                         nullptr, &si, &pi))
         return 99;
     DWORD code = 98;
-    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     if (out) *out = output.Text();
@@ -665,8 +667,8 @@ template <class Post> void WithProbe(const Program& p, Post post) {
 void DropFile(const Program& p, const std::wstring& path) {
     HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                         DropPathSize * sizeof(wchar_t), DropProbeMapping);
-    auto* shared = mapping ? static_cast<wchar_t*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))
-                           : nullptr;
+    auto* shared =
+        mapping ? static_cast<wchar_t*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
     if (shared) {
         path.copy(shared, DropPathSize - 1);
         shared[std::min<size_t>(path.size(), DropPathSize - 1)] = 0;
@@ -679,8 +681,9 @@ void DropFile(const Program& p, const std::wstring& path) {
 void ChangeDpi(const Program& p, int dpi, const RECT& place) {
     HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                         sizeof(DpiProbeChange), DpiProbeMapping);
-    auto* shared = mapping ? static_cast<DpiProbeChange*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))
-                           : nullptr;
+    auto* shared =
+        mapping ? static_cast<DpiProbeChange*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))
+                : nullptr;
     if (shared) {
         *shared = {dpi, place};
         WithProbe(p, [&] { PostMessageA(p.main, RegisterWindowMessageA(DpiProbeMessage), 0, 0); });

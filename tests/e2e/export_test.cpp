@@ -46,20 +46,20 @@ bool DecodePng(const std::string& png, Capture& out) {
     IWICBitmapFrameDecode* frame = nullptr;
     IWICFormatConverter* converter = nullptr;
     UINT w = 0, h = 0;
-    bool ok = SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_IWICImagingFactory,
-                                         reinterpret_cast<void**>(&factory))) &&
-              SUCCEEDED(factory->CreateStream(&stream)) &&
-              SUCCEEDED(stream->InitializeFromMemory(
-                  reinterpret_cast<BYTE*>(const_cast<char*>(png.data())),
-                  static_cast<DWORD>(png.size()))) &&
-              SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr,
-                                                         WICDecodeMetadataCacheOnLoad, &decoder)) &&
-              SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&w, &h)) &&
-              SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
-              SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA,
-                                              WICBitmapDitherTypeNone, nullptr, 0,
-                                              WICBitmapPaletteTypeCustom));
+    bool ok =
+        SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+        SUCCEEDED(factory->CreateStream(&stream)) &&
+        SUCCEEDED(
+            stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(png.data())),
+                                         static_cast<DWORD>(png.size()))) &&
+        SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnLoad,
+                                                   &decoder)) &&
+        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&w, &h)) &&
+        SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+        SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA,
+                                        WICBitmapDitherTypeNone, nullptr, 0,
+                                        WICBitmapPaletteTypeCustom));
     if (ok) {
         out.width = static_cast<int>(w);
         out.height = static_cast<int>(h);
@@ -90,7 +90,8 @@ bool ClipboardImage(Capture& out) {
             for (int y = 0; y < out.height; ++y)
                 for (int x = 0; x < out.width; ++x) {
                     const unsigned char* p = bits + (out.height - 1 - y) * stride + 3 * x;
-                    out.pixels[static_cast<size_t>(y) * out.width + x] = p[2] << 16 | p[1] << 8 | p[0];
+                    out.pixels[static_cast<size_t>(y) * out.width + x] =
+                        p[2] << 16 | p[1] << 8 | p[0];
                 }
             ok = true;
         }
@@ -142,9 +143,9 @@ TEST_F(Tools, CsvHoldsEveryMinuteOnTheCalendarAndTheChannelNames) {
     EXPECT_EQ(WindowText(app.main), FileCaption("leap.mv2")); // exporting changes nothing
 
     // The console tool writes the same bytes for the same file.
-    EXPECT_EQ(RunTool(L"csv \"" + Widened(folder) + L"leap.mv2\" \"" + Widened(folder) +
-                      L"tool.csv\""),
-              0u);
+    EXPECT_EQ(
+        RunTool(L"csv \"" + Widened(folder) + L"leap.mv2\" \"" + Widened(folder) + L"tool.csv\""),
+        0u);
     EXPECT_EQ(ReadBytes(folder + "tool.csv"), ReadBytes(folder + "leap.csv"));
     EXPECT_EQ(RunTool(L"--help"), 0u);
 
@@ -189,11 +190,13 @@ TEST_F(Tools, StatisticsOfEachChannelFollowTheThresholdAsItIsTyped) {
     SaveScreenshot(CaptureWindow(d), "dialog_statistics");
     EXPECT_EQ(ItemText(d, IDC_THRESHOLD), "500");
     const std::pair<int, const char*> expected[] = {
-        {IDC_CH1_HIGHEST, "45000"},   {IDC_CH1_HIGHEST_TIME, "6:40"}, {IDC_CH1_LOWEST, "-100"},
-        {IDC_CH1_LOWEST_TIME, "16:40"}, {IDC_CH1_MEAN, "552.3"},      {IDC_CH1_DOSE, "7731.7"},
-        {IDC_CH1_ABOVE, "13:59"},     {IDC_CH2_HIGHEST, "41950"},     {IDC_CH2_HIGHEST_TIME, "18:59"},
-        {IDC_CH2_LOWEST, "0"},        {IDC_CH2_LOWEST_TIME, "5:00"},  {IDC_CH2_MEAN, "20975.0"},
-        {IDC_CH2_DOSE, "293650.0"},   {IDC_CH2_ABOVE, "13:50"},
+        {IDC_CH1_HIGHEST, "45000"},      {IDC_CH1_HIGHEST_TIME, "6:40"},
+        {IDC_CH1_LOWEST, "-100"},        {IDC_CH1_LOWEST_TIME, "16:40"},
+        {IDC_CH1_MEAN, "552.3"},         {IDC_CH1_DOSE, "7731.7"},
+        {IDC_CH1_ABOVE, "13:59"},        {IDC_CH2_HIGHEST, "41950"},
+        {IDC_CH2_HIGHEST_TIME, "18:59"}, {IDC_CH2_LOWEST, "0"},
+        {IDC_CH2_LOWEST_TIME, "5:00"},   {IDC_CH2_MEAN, "20975.0"},
+        {IDC_CH2_DOSE, "293650.0"},      {IDC_CH2_ABOVE, "13:50"},
     };
     for (const auto& [id, text] : expected)
         EXPECT_EQ(ItemText(d, id), text) << id;

@@ -48,7 +48,7 @@ TEST_F(FileNames, JapaneseAndUnicodeNamesSaveReopenAndShowExactlyInTheCaption) {
         TraceFaults(CaptureClient(app.main), known.Ch1Samples, known.Ch2Samples, 3);
     EXPECT_TRUE(faults.empty()) << Describe(faults);
     // Exactly the files saved: none under a changed name, no temporary file.
-    const std::vector<std::wstring> saved = {L"café.mv2", L"day1.mv2", L"Ünïcödé.mv2",
+    const std::vector<std::wstring> saved = {L"café.mv2",     L"day1.mv2", L"Ünïcödé.mv2",
                                              L"ソーラー.mv2", L"表示.mv2", L"𠮷野.mv2"};
     EXPECT_EQ(FolderListing(wideFolder.substr(0, wideFolder.size() - 1)), saved);
 }
@@ -76,7 +76,8 @@ TEST_F(FileNames, AReadOnlyTargetIsRefusedBeforeAnythingIsWritten) {
     const std::wstring target = wideFolder + L"保存済.mv2";
     ASSERT_TRUE(WriteBytes(folder + "保存済.mv2", "earlier recording"));
     ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
-    const std::vector<std::wstring> before = FolderListing(wideFolder.substr(0, wideFolder.size() - 1));
+    const std::vector<std::wstring> before =
+        FolderListing(wideFolder.substr(0, wideFolder.size() - 1));
 
     HWND dialog = SaveAs(app, target);
     ASSERT_NE(dialog, nullptr);

@@ -20,7 +20,8 @@ Recording SunnyDay() {
     const double pi = std::acos(-1.0);
     for (int i = 0; i < SampleCount; ++i) {
         const double sun = std::pow(std::sin(pi * i / (SampleCount - 1)), 2);
-        r.Ch1Samples[i] = static_cast<int32_t>(std::lround(1800 * sun + 40 * std::sin(i / 7.0) + 60));
+        r.Ch1Samples[i] =
+            static_cast<int32_t>(std::lround(1800 * sun + 40 * std::sin(i / 7.0) + 60));
         r.Ch2Samples[i] =
             static_cast<int32_t>(std::lround(900 * sun * (0.6 + 0.4 * std::cos(i / 31.0)) + 20));
     }

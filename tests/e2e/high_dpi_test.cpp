@@ -70,7 +70,8 @@ std::map<std::string, bool> DialogTextsFit(bool keepScreenshots) {
         EXPECT_NE(dialog, nullptr) << Narrowed(name);
         if (!dialog) continue;
         int index = 0;
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        for (HWND child = GetWindow(dialog, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
             ++index;
             wchar_t cls[32] = {};
             GetClassNameW(child, cls, 32);
@@ -78,7 +79,8 @@ std::map<std::string, bool> DialogTextsFit(bool keepScreenshots) {
             const std::wstring kind = cls;
             if (text.empty() || (kind != L"Static" && kind != L"Button")) continue;
             HDC dc = GetDC(child);
-            HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
+            HGDIOBJ previous =
+                SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
             SIZE size = {};
             GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
             SelectObject(dc, previous);
@@ -88,9 +90,10 @@ std::map<std::string, bool> DialogTextsFit(bool keepScreenshots) {
             const LONG style = GetWindowLongW(child, GWL_STYLE) & 0xF;
             // What the control keeps for itself beside its text.
             const int inset = kind == L"Static" ? 0
-                              : style == BS_AUTORADIOBUTTON ? GetSystemMetrics(SM_CXMENUCHECK) + S(3)
-                              : style == BS_GROUPBOX       ? S(16)
-                                                           : S(6);
+                              : style == BS_AUTORADIOBUTTON
+                                  ? GetSystemMetrics(SM_CXMENUCHECK) + S(3)
+                              : style == BS_GROUPBOX ? S(16)
+                                                     : S(6);
             fits[Narrowed(name) + "#" + std::to_string(index) + " " + Narrowed(text)] =
                 size.cx <= room.right - inset;
         }
@@ -98,8 +101,8 @@ std::map<std::string, bool> DialogTextsFit(bool keepScreenshots) {
             ShowWindow(dialog, SW_SHOWNA);
             UpdateWindow(dialog);
             Sleep(200);
-            SaveScreenshot(CaptureWindow(dialog), "dpi" + std::to_string(ScreenDpi()) + "_" +
-                                                      Narrowed(name));
+            SaveScreenshot(CaptureWindow(dialog),
+                           "dpi" + std::to_string(ScreenDpi()) + "_" + Narrowed(name));
         }
         DestroyWindow(dialog);
     }

@@ -42,10 +42,14 @@ class RecordingList : public ProgramTest {
     void SetUp() override {
         ProgramTest::SetUp();
         folder = ArchiveForThisTest() + "\\";
-        ASSERT_TRUE(WriteBytes(folder + "d2.mv2", ReferenceFile(Day({2015, 6, 2, 2, 5, 0}, "a,b", 20, 40, 60))));
-        ASSERT_TRUE(WriteBytes(folder + "d1.mv2", ReferenceFile(Day({2015, 6, 1, 1, 5, 0}, "東の窓", 10, 0, 0))));
-        ASSERT_TRUE(WriteBytes(folder + "d3.mv2", ReferenceFile(Day({2015, 6, 3, 3, 6, 30}, "tab\there", 4, 0, 0))));
-        ASSERT_TRUE(WriteBytes(folder + "clock.mv2", ReferenceFile(Day({0, 0, 0, 0, 0, 0}, "", 1, 0, 0))));
+        ASSERT_TRUE(WriteBytes(folder + "d2.mv2",
+                               ReferenceFile(Day({2015, 6, 2, 2, 5, 0}, "a,b", 20, 40, 60))));
+        ASSERT_TRUE(WriteBytes(folder + "d1.mv2",
+                               ReferenceFile(Day({2015, 6, 1, 1, 5, 0}, "東の窓", 10, 0, 0))));
+        ASSERT_TRUE(WriteBytes(folder + "d3.mv2",
+                               ReferenceFile(Day({2015, 6, 3, 3, 6, 30}, "tab\there", 4, 0, 0))));
+        ASSERT_TRUE(
+            WriteBytes(folder + "clock.mv2", ReferenceFile(Day({0, 0, 0, 0, 0, 0}, "", 1, 0, 0))));
         ASSERT_TRUE(WriteBytes(folder + "broken.mv2", "MARVEK2\r\n"));
         ASSERT_TRUE(WriteBytes(folder + "notes.txt", "not listed"));
         CreateDirectoryA((folder + "old").c_str(), nullptr);
@@ -98,15 +102,16 @@ TEST_F(RecordingList, TheFolderInOrderItsCsvAndTheConsoleToolsSameRows) {
         if (slash != std::string::npos) line.erase(0, slash + 1); // the folder
         rows += line + "\n";
     }
-    EXPECT_EQ(rows,
-              u8"file\tstart\ttitle\tch1_max_lux\tch1_mean_lux\tch1_dose_lxh\tch1_above_threshold\t"
-              u8"ch2_max_lux\tch2_mean_lux\tch2_dose_lxh\tch2_above_threshold\n"
-              u8"d1.mv2\t2015/06/01 05:00\t東の窓\t500\t500.0\t7000.0\t14:00\t0\t0.0\t0.0\t0:00\n"
-              u8"d2.mv2\t2015/06/02 05:00\ta,b\t1000\t1000.0\t14000.0\t14:00\t2000\t142.9\t2000.0\t1:00\n"
-              u8"d3.mv2\t2015/06/03 06:30\ttab here\t200\t200.0\t2800.0\t0:00\t0\t0.0\t0.0\t0:00\n"
-              u8"clock.mv2\t\t\t50\t50.0\t700.0\t0:00\t0\t0.0\t0.0\t0:00\n"
-              u8"broken.mv2\t\tファイルが違います\t\t\t\t\t\t\t\t\n"
-              u8"合計\t\t\t1000\t437.5\t24500.0\t28:00\t2000\t35.7\t2000.0\t1:00\n");
+    EXPECT_EQ(
+        rows,
+        u8"file\tstart\ttitle\tch1_max_lux\tch1_mean_lux\tch1_dose_lxh\tch1_above_threshold\t"
+        u8"ch2_max_lux\tch2_mean_lux\tch2_dose_lxh\tch2_above_threshold\n"
+        u8"d1.mv2\t2015/06/01 05:00\t東の窓\t500\t500.0\t7000.0\t14:00\t0\t0.0\t0.0\t0:00\n"
+        u8"d2.mv2\t2015/06/02 05:00\ta,b\t1000\t1000.0\t14000.0\t14:00\t2000\t142.9\t2000.0\t1:00\n"
+        u8"d3.mv2\t2015/06/03 06:30\ttab here\t200\t200.0\t2800.0\t0:00\t0\t0.0\t0.0\t0:00\n"
+        u8"clock.mv2\t\t\t50\t50.0\t700.0\t0:00\t0\t0.0\t0.0\t0:00\n"
+        u8"broken.mv2\t\tファイルが違います\t\t\t\t\t\t\t\t\n"
+        u8"合計\t\t\t1000\t437.5\t24500.0\t28:00\t2000\t35.7\t2000.0\t1:00\n");
 }
 
 TEST_F(RecordingList, TheThresholdTheSelectionsTotalAndOpeningARow) {

@@ -34,7 +34,8 @@ void ReportPopup(HWND window, HMENU popup, int index, int position, MenuProbeRep
     }
     if (index >= SubmenuOf) return;
     for (int i = 0; i < items; ++i)
-        if (HMENU sub = GetSubMenu(popup, i)) ReportPopup(window, sub, SubmenuOf + index, i, report);
+        if (HMENU sub = GetSubMenu(popup, i))
+            ReportPopup(window, sub, SubmenuOf + index, i, report);
 }
 
 void Probe(HWND window) {
@@ -107,6 +108,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
     auto* msg = reinterpret_cast<MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == probeMessage) Probe(msg->hwnd);
     if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == dropMessage) Drop(msg->hwnd);
-    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == dpiMessage) ChangeDpi(msg->hwnd);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == dpiMessage)
+        ChangeDpi(msg->hwnd);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

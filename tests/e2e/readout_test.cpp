@@ -28,8 +28,8 @@ class Readout : public ProgramTest {
     HWND Label() const { return GetDlgItem(app.main, IDC_READOUT); }
     // The readout's text once it shows `expected`, or what it shows after 2 s.
     std::string Shows(const std::string& expected) {
-        for (int i = 0; i < 100 && !(IsWindowVisible(Label()) && HeldWindowText(Label()) == expected);
-             ++i)
+        for (int i = 0;
+             i < 100 && !(IsWindowVisible(Label()) && HeldWindowText(Label()) == expected); ++i)
             Sleep(20);
         return IsWindowVisible(Label()) ? HeldWindowText(Label()) : "(hidden)";
     }
@@ -62,10 +62,11 @@ class Readout : public ProgramTest {
     int grey = 0;
     for (int y = 34; y <= 534; ++y) {
         const uint32_t p = c.at(x, y);
-        if (p == Grey) ++grey;
+        if (p == Grey)
+            ++grey;
         else if (p != Blue && p != Red)
-            return ::testing::AssertionFailure() << "colour " << std::hex << p << " at " << std::dec
-                                                 << x << "," << y;
+            return ::testing::AssertionFailure()
+                   << "colour " << std::hex << p << " at " << std::dec << x << "," << y;
     }
     if (grey < 250) return ::testing::AssertionFailure() << "only " << grey << " grey pixels";
     if (c.at(x, 33) == Grey || c.at(x, 535) == Grey)
@@ -124,8 +125,8 @@ TEST_F(Readout, TheKeysMoveTheCursorFromWhereTheDataViewWasLast) {
         int n;
     } presses[] = {
         {VK_RIGHT, false, 1}, // the first press only shows it, at the data view's 1
-        {VK_RIGHT, false, 2},  {VK_RIGHT, true, 62}, {VK_LEFT, false, 61}, {VK_END, false, 840},
-        {VK_RIGHT, false, 840}, {VK_HOME, false, 1}, {VK_LEFT, true, 1},  {VK_RIGHT, true, 61},
+        {VK_RIGHT, false, 2},   {VK_RIGHT, true, 62}, {VK_LEFT, false, 61}, {VK_END, false, 840},
+        {VK_RIGHT, false, 840}, {VK_HOME, false, 1},  {VK_LEFT, true, 1},   {VK_RIGHT, true, 61},
     };
     for (const auto& p : presses) {
         PressKey(app, p.key, p.shift);

@@ -28,7 +28,8 @@ DWORD RunAndWait(std::wstring line) {
     if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return 99;
     DWORD code = 98;
-    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return code;
@@ -38,7 +39,8 @@ DWORD RunAndWait(std::wstring line) {
 std::wstring Value(HKEY root, const std::wstring& key, const wchar_t* name = nullptr) {
     wchar_t text[1024] = {};
     DWORD bytes = sizeof text - sizeof(wchar_t);
-    if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS)
+    if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) !=
+        ERROR_SUCCESS)
         return L"(absent)";
     return text;
 }
@@ -89,7 +91,8 @@ HWND WaitForMainWindow() {
 
 int MainWindows() {
     int count = 0;
-    for (HWND w = FindWindowA("marvek02", nullptr); w; w = FindWindowExA(nullptr, w, "marvek02", nullptr))
+    for (HWND w = FindWindowA("marvek02", nullptr); w;
+         w = FindWindowExA(nullptr, w, "marvek02", nullptr))
         ++count;
     return count;
 }
@@ -121,11 +124,13 @@ class Setup : public ::testing::Test {
     }
     DWORD Install() {
         // /D takes the rest of the line, spaces and all, unquoted.
-        return RunAndWait(L"\"" + SetupProgram() + L"\" /S /D=" + folder.substr(0, folder.size() - 1));
+        return RunAndWait(L"\"" + SetupProgram() + L"\" /S /D=" +
+                          folder.substr(0, folder.size() - 1));
     }
     DWORD Uninstall() {
         // With _?= it runs where it is and is waited for.
-        return RunAndWait(L"\"" + folder + L"uninstall.exe\" /S _?=" + folder.substr(0, folder.size() - 1));
+        return RunAndWait(L"\"" + folder + L"uninstall.exe\" /S _?=" +
+                          folder.substr(0, folder.size() - 1));
     }
     std::wstring folder, files, program;
 };

@@ -167,7 +167,8 @@ TEST_F(MainWindow, ASecondCopyWithAFileHandsItToTheRunningWindow) {
         // A relative path is made whole by the copy that was started.
         SecondCopy second(Widened(folder.substr(BuildDir().size() + 1)) + L"day.mv2");
         EXPECT_TRUE(second.EndedQuietly());
-        EXPECT_EQ(WaitForProcessDialog(second.program.process.dwProcessId, "起動確認", 300), nullptr);
+        EXPECT_EQ(WaitForProcessDialog(second.program.process.dwProcessId, "起動確認", 300),
+                  nullptr);
     }
     Settle(app);
     EXPECT_EQ(WindowText(app.main), FileCaption("day.mv2"));
@@ -211,9 +212,9 @@ TEST_F(MainWindow, CopyDataThatIsNotAPathOfOursIsRefused) {
         return answer;
     };
     const DWORD whole = static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t));
-    EXPECT_EQ(send(0x12345678, whole), 0u);            // another program's data
-    EXPECT_EQ(send(0x4D563246, whole - 1), 0u);        // half a unit
-    EXPECT_EQ(send(0x4D563246, whole - 2), 0u);        // no terminating zero
+    EXPECT_EQ(send(0x12345678, whole), 0u);     // another program's data
+    EXPECT_EQ(send(0x4D563246, whole - 1), 0u); // half a unit
+    EXPECT_EQ(send(0x4D563246, whole - 2), 0u); // no terminating zero
     EXPECT_EQ(WindowText(app.main), ProductCaption);
     EXPECT_EQ(send(0x4D563246, whole), 1u);
     EXPECT_EQ(WindowText(app.main), FileCaption("day.mv2"));

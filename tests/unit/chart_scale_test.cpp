@@ -91,8 +91,8 @@ TEST(TraceVertices, OneVertexPerMinuteFromX61ToX900) {
 
     // At 144 DPI every coordinate is one and a half times, rounded as MulDiv
     // rounds; the depth limit holds after scaling.
-    samples[1] = -1; // y 535: 802.5
-    samples[2] = -21000; // y 5784: 8676, still drawable
+    samples[1] = -1;      // y 535: 802.5
+    samples[2] = -21000;  // y 5784: 8676, still drawable
     samples[3] = -100000; // y 25534: 38301 scaled, too deep
     TraceVertices(samples, 3, 144, v);
     EXPECT_EQ(v[0].x, 92); // 91.5

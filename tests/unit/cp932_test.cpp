@@ -62,8 +62,8 @@ TEST(Cp932, InvalidAndCutSequencesShowAsReplacementCharacters) {
         std::u16string shown;
     } cases[] = {
         {"abc", u"abc"},
-        {"\x83\x5C", u"ソ"},        // a trail byte that is a backslash
-        {"\x87\x55", u"Ⅱ"},         // the product title's numeral
+        {"\x83\x5C", u"ソ"},         // a trail byte that is a backslash
+        {"\x87\x55", u"Ⅱ"},          // the product title's numeral
         {"\xB1\xDF", u"ｱﾟ"},         // half-width katakana are single bytes
         {"\x5C\x7E", u"\\~"},        // ASCII stays ASCII
         {"a\x81", u"a\uFFFD"},       // a lead byte cut off at the end
@@ -108,9 +108,17 @@ TEST(Utf8ToUtf16, ValidSequencesBackAndEveryBrokenOneAsOneReplacement) {
     EXPECT_TRUE(Utf8ToUtf16("\xF0\x9F\x98\x80") == u"\U0001F600");
     EXPECT_TRUE(Utf8ToUtf16("\xC3\xA9") == u"\u00E9");
     const std::pair<std::string, std::u16string> broken[] = {
-        {"\xFF" "a", u"\xFFFD" u"a"},    {"\xC3", u"\xFFFD"},            // a lone lead, cut short
-        {"\xE8\xA8" "a", u"\xFFFD\xFFFD" u"a"}, {"\xC0\xAF", u"\xFFFD\xFFFD"}, // overlong
-        {"\xED\xA0\x80", u"\xFFFD\xFFFD\xFFFD"},                       // a surrogate
+        {"\xFF"
+         "a",
+         u"\xFFFD"
+         u"a"},
+        {"\xC3", u"\xFFFD"}, // a lone lead, cut short
+        {"\xE8\xA8"
+         "a",
+         u"\xFFFD\xFFFD"
+         u"a"},
+        {"\xC0\xAF", u"\xFFFD\xFFFD"},           // overlong
+        {"\xED\xA0\x80", u"\xFFFD\xFFFD\xFFFD"}, // a surrogate
     };
     for (const auto& [bytes, text] : broken)
         EXPECT_TRUE(Utf8ToUtf16(bytes) == text) << bytes.size();

@@ -25,7 +25,7 @@ TEST(Calendar, AddsMinutesAcrossDaysMonthsYearsAndLeapDays) {
         {{2015, 6, 2, 2, 5, 0}, 839, true, {2015, 6, 2, 18, 59}},
         {{2024, 2, 4, 28, 23, 30}, 30, true, {2024, 2, 29, 0, 0}}, // leap year
         {{2023, 2, 2, 28, 23, 30}, 30, true, {2023, 3, 1, 0, 0}},
-        {{2100, 2, 0, 28, 23, 59}, 1, true, {2100, 3, 1, 0, 0}}, // not a leap year
+        {{2100, 2, 0, 28, 23, 59}, 1, true, {2100, 3, 1, 0, 0}},  // not a leap year
         {{2000, 2, 0, 29, 12, 0}, 0, true, {2000, 2, 29, 12, 0}}, // but 2000 is
         {{2015, 12, 4, 31, 23, 0}, 839, true, {2016, 1, 1, 12, 59}},
         {{9999, 12, 5, 31, 23, 59}, 0, true, {9999, 12, 31, 23, 59}},
@@ -39,7 +39,8 @@ TEST(Calendar, AddsMinutesAcrossDaysMonthsYearsAndLeapDays) {
     };
     for (const auto& c : cases) {
         DateTime t = {};
-        ASSERT_EQ(AddMinutes(c.start, c.minutes, t), c.real) << c.start.Year << "/" << c.start.Month;
+        ASSERT_EQ(AddMinutes(c.start, c.minutes, t), c.real)
+            << c.start.Year << "/" << c.start.Month;
         if (!c.real) continue;
         EXPECT_EQ(std::memcmp(&t, &c.expected, sizeof t), 0)
             << t.year << "/" << t.month << "/" << t.day << " " << t.hour << ":" << t.minute;

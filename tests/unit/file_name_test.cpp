@@ -95,10 +95,10 @@ TEST(ForwardedPath, OnlyAWholePathWithItsOneZeroAtTheEnd) {
         const void* data;
         size_t bytes;
     } refused[] = {
-        {good, sizeof good - 1},   // not a whole number of units
-        {noZero, sizeof noZero},   // no terminating zero
-        {early, sizeof early},     // a zero inside
-        {empty, sizeof empty},     // nothing
+        {good, sizeof good - 1}, // not a whole number of units
+        {noZero, sizeof noZero}, // no terminating zero
+        {early, sizeof early},   // a zero inside
+        {empty, sizeof empty},   // nothing
         {nullptr, 0},
     };
     for (const auto& r : refused)

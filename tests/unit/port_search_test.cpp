@@ -9,8 +9,8 @@ namespace {
 
 TEST(PortSearch, OnlyComOneToTwoHundredFiftySixAreNames) {
     const std::pair<const char16_t*, int> cases[] = {
-        {u"COM1", 1},  {u"COM17", 17}, {u"com256", 256}, {u"Com9", 9}, {u"COM257", 0},
-        {u"COM0", 0},  {u"COM05", 0},  {u"COM", 0},      {u"LPT1", 0}, {u"COM1 ", 0},
+        {u"COM1", 1},        {u"COM17", 17},  {u"com256", 256}, {u"Com9", 9}, {u"COM257", 0},
+        {u"COM0", 0},        {u"COM05", 0},   {u"COM", 0},      {u"LPT1", 0}, {u"COM1 ", 0},
         {u"\\\\.\\COM3", 0}, {u"COM1000", 0}, {u"", 0},
     };
     for (const auto& [name, number] : cases)
@@ -43,11 +43,9 @@ TEST(PortSearch, RememberedFirstWhenListedThenAscendingWithoutBluetooth) {
         int remembered;
         std::vector<int> order;
     } cases[] = {
-        {0, {1, 5, 16, 17}},
-        {17, {17, 1, 5, 16}},
-        {5, {5, 1, 16, 17}},
-        {9, {1, 5, 16, 17}},  // remembered but no longer listed
-        {4, {1, 5, 16, 17}},  // a Bluetooth link is never searched
+        {0, {1, 5, 16, 17}}, {17, {17, 1, 5, 16}},
+        {5, {5, 1, 16, 17}}, {9, {1, 5, 16, 17}}, // remembered but no longer listed
+        {4, {1, 5, 16, 17}},                      // a Bluetooth link is never searched
     };
     for (const auto& c : cases)
         EXPECT_EQ(SearchOrder(offered, c.remembered), c.order) << c.remembered;

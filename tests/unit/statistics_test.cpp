@@ -12,8 +12,8 @@ TEST(Statistics, TextsOfHalvesClocksAndSigns) {
     EXPECT_EQ(TenthsText(-1, 840), "0.0"); // rounds to zero: no minus sign
     EXPECT_EQ(TenthsText(-105, 10), "-10.5");
     EXPECT_EQ(TenthsText(125, 10), "12.5");
-    EXPECT_EQ(TenthsText(25, 200), "0.1");   // 0.125 rounds to 0.1
-    EXPECT_EQ(TenthsText(15, 200), "0.1");   // 0.075: half away from zero
+    EXPECT_EQ(TenthsText(25, 200), "0.1"); // 0.125 rounds to 0.1
+    EXPECT_EQ(TenthsText(15, 200), "0.1"); // 0.075: half away from zero
     EXPECT_EQ(TenthsText(-15, 200), "-0.1");
     EXPECT_EQ(TenthsText(INT64_C(840) * INT32_MAX * 50, 840), "107374182350.0");
     EXPECT_EQ(ClockText(0), "0:00");
@@ -25,9 +25,9 @@ TEST(Statistics, TextsOfHalvesClocksAndSigns) {
 
 TEST(Statistics, EarliestExtremesMeanDoseAndTimeAtOrAboveTheThreshold) {
     int32_t samples[SampleCount] = {};
-    samples[10] = 900;  // 45000 lux, twice: the earliest counts
+    samples[10] = 900; // 45000 lux, twice: the earliest counts
     samples[20] = 900;
-    samples[30] = -3;   // -150 lux
+    samples[30] = -3; // -150 lux
     samples[40] = -3;
     for (int i = 100; i < 110; ++i)
         samples[i] = 10; // 500 lux: at the threshold counts
@@ -42,7 +42,8 @@ TEST(Statistics, EarliestExtremesMeanDoseAndTimeAtOrAboveTheThreshold) {
     EXPECT_EQ(t.dose, "1578.3");
     EXPECT_EQ(t.aboveThreshold, "0:12");
     EXPECT_EQ(TextsOf(samples, start, false, 0).aboveThreshold, "-");
-    EXPECT_EQ(TextsOf(samples, start, true, 0).aboveThreshold, "13:58"); // all but the two negatives
+    EXPECT_EQ(TextsOf(samples, start, true, 0).aboveThreshold,
+              "13:58"); // all but the two negatives
 
     int32_t extremes[SampleCount];
     for (int32_t& s : extremes)

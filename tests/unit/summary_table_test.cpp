@@ -35,7 +35,7 @@ TEST(SummaryTable, ByStartThenNameImpossibleStampsAfterUnreadableFilesLast) {
     rows.push_back(UnreadableRow(u"broken.mv2", u"broken.mv2", WrongFileText));
     rows.push_back(Row(u"b.mv2", Day(june, 1, 1)));
     rows.push_back(Row(u"zero.mv2", Day({2015, 2, 3, 30, 5, 0}, 1, 1))); // 30 February
-    rows.push_back(Row(u"A.mv2", Day(june, 1, 1)));                    // same start: by name
+    rows.push_back(Row(u"A.mv2", Day(june, 1, 1)));                      // same start: by name
     rows.push_back(Row(u"c.mv2", Day(may, 1, 1)));
     rows.push_back(UnreadableRow(u"absent.mv2", u"absent.mv2", CannotReadFileText));
     rows.push_back(Row(u"clock.mv2", Day({0, 0, 0, 0, 0, 0}, 1, 1)));
@@ -49,7 +49,7 @@ TEST(SummaryTable, CellsAreTheStatisticsDialogsFiguresAndReasonsForUnreadableFil
     const SummaryRow row = Row(u"day.mv2", r);
     const Threshold t500 = {true, 500}, none = {};
     const char16_t* expected[SummaryColumnCount] = {
-        u"day.mv2", u"2024/02/29 23:30", u"a tab", u"45000", u"553.0", u"7741.7", u"14:00",
+        u"day.mv2", u"2024/02/29 23:30", u"a tab",   u"45000", u"553.0", u"7741.7", u"14:00",
         u"-100",    u"-100.0",           u"-1400.0", u"0:00",
     };
     for (int c = 0; c < SummaryColumnCount; ++c)
@@ -68,15 +68,16 @@ TEST(SummaryTable, CellsAreTheStatisticsDialogsFiguresAndReasonsForUnreadableFil
 TEST(SummaryTable, TheTotalSumsRoundsOnceTakesTheLargestAndSkipsUnreadableRows) {
     const Stamp s = {2015, 6, 2, 2, 5, 0};
     std::vector<SummaryRow> rows;
-    rows.push_back(Row(u"a", Day(s, 1, 3)));   // 50 lx all day, 150
-    rows.push_back(Row(u"b", Day(s, 2, -1)));  // 100, -50
+    rows.push_back(Row(u"a", Day(s, 1, 3)));  // 50 lx all day, 150
+    rows.push_back(Row(u"b", Day(s, 2, -1))); // 100, -50
     rows.push_back(UnreadableRow(u"c", u"c", CannotReadFileText));
     const Threshold t = {true, 100};
     const SummaryTotal all = TotalOf(rows, {}, t);
     EXPECT_EQ(all.rows, 2);
     // Σ = 840·50 + 840·100 = 126000 lx; ÷ 60 = 2100.0; ÷ (840·2) = 75.0
-    const char16_t* expected[SummaryColumnCount] = {
-        u"合計", u"", u"", u"100", u"75.0", u"2100.0", u"14:00", u"150", u"50.0", u"1400.0", u"14:00"};
+    const char16_t* expected[SummaryColumnCount] = {u"合計", u"",       u"",      u"100",
+                                                    u"75.0", u"2100.0", u"14:00", u"150",
+                                                    u"50.0", u"1400.0", u"14:00"};
     for (int c = 0; c < SummaryColumnCount; ++c)
         EXPECT_TRUE(TotalCell(all, c, t) == expected[c]) << c;
 

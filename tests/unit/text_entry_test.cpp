@@ -24,9 +24,9 @@ TEST(FitInsertion, KeepsWholeCharactersWithinFortyBytes) {
         {u"", 0, 0, Repeat(a, 25), Repeat(a, 20), false, true},
         {u"abc", 3, 3, Repeat(a, 20), Repeat(a, 18), false, true},
         {Repeat(u"x", 40), 40, 40, u"y", u"", false, true},
-        {Repeat(u"x", 39), 39, 39, a, u"", false, true},  // one byte left
+        {Repeat(u"x", 39), 39, 39, a, u"", false, true},      // one byte left
         {Repeat(u"x", 39), 39, 39, u"ｱ", u"ｱ", false, false}, // half-width: one byte
-        {Repeat(u"x", 40), 0, 2, a, a, false, false},     // replaces two bytes
+        {Repeat(u"x", 40), 0, 2, a, a, false, false},         // replaces two bytes
         // A 55-byte text from a file: shortened or kept, never lengthened.
         {Repeat(u"w", 55), 55, 55, u"x", u"", false, true},
         {Repeat(u"w", 55), 0, 2, u"x", u"x", false, false},

@@ -175,8 +175,7 @@ TEST_F(ChartPaint, ThousandsOfPaintsLeaveNoGdiObjectBehind) {
     canvas.Clear();
     PaintChart(canvas.dc(), r, 2, 96, 0);
     const Capture c = canvas.Pixels();
-    const std::vector<std::string> faults =
-        TraceFaults(c, r.Ch1Samples, r.Ch2Samples, 2);
+    const std::vector<std::string> faults = TraceFaults(c, r.Ch1Samples, r.Ch2Samples, 2);
     EXPECT_TRUE(faults.empty()) << Describe(faults);
     EXPECT_EQ(c.at(290, 14), Blue);
     EXPECT_EQ(c.at(120, 100), Black);

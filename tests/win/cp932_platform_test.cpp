@@ -33,8 +33,8 @@ TEST(Cp932Platform, EveryCharacterIsWrittenAsThePlatformWritesIt) {
     for (int i = 0; i < Cp932EncodingCount; ++i) {
         const wchar_t w = Cp932Encodings[i].unit;
         char platform[4] = {};
-        const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &w, 1, platform, 4, nullptr,
-                                          nullptr);
+        const int n =
+            WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &w, 1, platform, 4, nullptr, nullptr);
         char ours[2];
         ASSERT_EQ(EncodeCp932(w, ours), n) << int{w};
         ASSERT_EQ(std::string(ours, n), std::string(platform, n)) << int{w};
