@@ -4,7 +4,7 @@
 # what is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ clang googletest locales
+packages=(cmake ninja-build g++ clang clang-format googletest locales
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
           fonts-ipafont-gothic fonts-wine imagemagick python3 python3-markdown zip unzip
           nsis p7zip-full)
