@@ -2,8 +2,9 @@
 // and the readout, not the chart.
 #include "app/chart_pointer.h"
 
+#include "app/command_gate.h"
 #include "core/cp932.h"
-#include "logger/serial_download.h"
+#include "res/resource.h"
 #include "store/store.h"
 #include "view/chart.h"
 #include "view/chart_readout.h"
@@ -99,15 +100,15 @@ void OnChartKey(WPARAM key) {
 }
 
 bool ChartClickOpensDataView(int x, int y) {
-    if (!IsLoaded(TheRecording) || DownloadRunning()) return false;
+    if (!CommandAvailable(IDM_DATA_VIEW)) return false;
     const int32_t n = SampleAtPoint(x, y, MainWindowDpi);
     if (n == 0) return false;
-    DataViewPosition = n;
+    SetDataViewPosition(n);
     return true;
 }
 
 bool EnterOpensDataView() {
-    if (!IsLoaded(TheRecording) || DownloadRunning()) return false;
-    if (Shown.n > 0) DataViewPosition = Shown.n;
+    if (!CommandAvailable(IDM_DATA_VIEW)) return false;
+    if (Shown.n > 0) SetDataViewPosition(Shown.n);
     return true;
 }

@@ -17,8 +17,8 @@ void OnChartMouseLeave();
 // only shows it at the data view's position. Esc hides it.
 void OnChartKey(WPARAM key);
 // A click on the plot, or Enter: true when the data view is to open, at the
-// sample clicked or under the cursor (DataViewPosition is set). Never while
-// a download runs.
+// sample clicked or under the cursor (DataViewPosition is set). Only when
+// the data view may open.
 bool ChartClickOpensDataView(int x, int y);
 bool EnterOpensDataView();
 // Hides the cursor and the readout; every new recording does.

@@ -94,10 +94,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CentreOnDesktop(MainWindow);
     if (!path.empty()) OpenRecordingFile(MainWindow, FullPath(path));
 
+    // Shortcuts are the main window's: a dialog's loop keeps its own keys.
+    HACCEL shortcuts = LoadAcceleratorsW(instance, MainAccelerators);
     MSG msg = {};
     for (;;) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
+        const bool ours = msg.hwnd == MainWindow || IsChild(MainWindow, msg.hwnd);
+        if (ours && shortcuts && TranslateAcceleratorW(MainWindow, shortcuts, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -8,11 +8,13 @@
 #include <string>
 
 #include "app/chart_pointer.h"
+#include "app/command_gate.h"
+#include "app/help_commands.h"
 #include "app/port_menu.h"
+#include "app/receive_data.h"
 #include "app/single_instance.h"
 #include "app/window_layout.h"
 #include "core/messages.h"
-#include "files/archive.h"
 #include "files/export_commands.h"
 #include "files/file_commands.h"
 #include "files/recording_list.h"
@@ -26,13 +28,6 @@
 #include "win/window_messages.h"
 
 namespace {
-
-// The items that need a loaded recording, in the order they are set.
-constexpr UINT DataCommands[] = {IDM_SAVE_AS,      IDM_DATA_VIEW,  IDM_TEXT_INPUT,
-                                 IDM_MAXIMUM,      IDM_CLEAR,      IDM_EXPORT_CSV,
-                                 IDM_EXPORT_IMAGE, IDM_COPY_CHART, IDM_STATISTICS};
-// What a download grays besides: everything but stopping it and Exit.
-constexpr UINT IdleCommands[] = {IDM_OPEN, IDM_DISPLAY_RANGE, IDM_RECORDING_LIST};
 
 constexpr wchar_t ReceiveText[] = L"データ受信";
 constexpr wchar_t StopReceivingText[] = L"受信を中止";
@@ -52,7 +47,7 @@ HMENU SettingsPopup(HWND window) {
 }
 
 void OnCreate(HWND window) {
-    MainWindowDpi = WindowDpi(window);
+    SetMainWindowDpi(WindowDpi(window));
     CreateChildren(window);
     FollowRecordingChanges(HideChartCursor);
     DragAcceptFiles(window, TRUE);
@@ -62,7 +57,7 @@ void OnCreate(HWND window) {
 // Moved to a screen of another DPI, or the scaling changed: the suggested
 // place, the children and their font for the new DPI, and a new paint.
 void OnDpiChanged(HWND window, WPARAM dpis, const RECT* suggested) {
-    MainWindowDpi = LOWORD(dpis);
+    SetMainWindowDpi(LOWORD(dpis));
     SetWindowPos(window, nullptr, suggested->left, suggested->top,
                  suggested->right - suggested->left, suggested->bottom - suggested->top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -71,20 +66,20 @@ void OnDpiChanged(HWND window, WPARAM dpis, const RECT* suggested) {
 }
 
 void OnDestroy() {
-    StopDownload();
+    StopReceiving();
     ReleaseChildFont();
     PostQuitMessage(0);
 }
 
-// The first file dropped on the window is opened as File > Open would; not
-// while a download runs.
+// The first file dropped on the window is opened as File > Open would, when
+// File > Open may run.
 void OnDropFiles(HWND window, HDROP drop) {
     const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
     std::u16string path(length + 1, u'\0');
     const UINT got = DragQueryFileW(drop, 0, reinterpret_cast<wchar_t*>(&path[0]), length + 1);
     DragFinish(drop);
     path.resize(got);
-    if (!path.empty() && !DownloadRunning()) OpenRecordingFile(window, path);
+    if (!path.empty() && CommandAvailable(IDM_OPEN)) OpenRecordingFile(window, path);
 }
 
 void OnPaint(HWND window) {
@@ -109,7 +104,7 @@ void OnClose(HWND window) {
     const char16_t* deferred = DeferredMessage;
     DeferredMessage = nullptr;
     if (answer == IDYES) {
-        StopDownload();
+        StopReceiving();
         DestroyWindow(window);
     } else if (deferred) {
         ShowError(window, deferred);
@@ -121,21 +116,15 @@ void SetReceiveText(HMENU popup) {
                 DownloadRunning() ? StopReceivingText : ReceiveText);
 }
 
-// Computed from the store and the download on every opening, never toggled
-// elsewhere.
+// Computed from the command table on every opening, never toggled elsewhere.
 void OnInitMenuPopup(HWND window, HMENU popup) {
-    const bool busy = DownloadRunning();
-    const UINT data = IsLoaded(TheRecording) && !busy ? MF_ENABLED : MF_GRAYED;
-    for (UINT id : DataCommands)
-        EnableMenuItem(popup, id, MF_BYCOMMAND | data);
-    for (UINT id : IdleCommands)
-        EnableMenuItem(popup, id, MF_BYCOMMAND | (busy ? MF_GRAYED : MF_ENABLED));
+    EnableCommands(popup);
     if (GetMenuState(popup, IDM_RECEIVE, MF_BYCOMMAND) != static_cast<UINT>(-1))
         SetReceiveText(popup);
     if (popup == SettingsPopup(window)) {
         FillPortMenu(PortSubmenu(popup));
         EnableMenuItem(popup, GetMenuItemCount(popup) - 1,
-                       MF_BYPOSITION | (busy ? MF_GRAYED : MF_ENABLED));
+                       MF_BYPOSITION | (CommandAvailable(IDM_PORT_AUTO) ? MF_ENABLED : MF_GRAYED));
     }
 }
 
@@ -144,17 +133,15 @@ void ShowDialog(const wchar_t* name, DLGPROC procedure) {
     DialogBoxParamW(Instance, name, MainWindow, procedure, 0);
 }
 
-// A download is shown first, then kept in the archive; a copy that cannot
-// be kept is told after the user sees the recording.
+// Files handed over meanwhile open once its message is answered.
 void OnDownloadEnded(HWND window, WPARAM download) {
-    const DownloadEnd end = FinishDownload(download);
-    if (!end.current) return;
-    const char16_t* message = end.message;
-    if (end.received) {
-        UpdateWindow(window);
-        if (!ArchiveDownload(TheRecording)) message = ArchiveFailedText;
-    }
-    if (message) ShowOrDefer(window, message);
+    if (const char16_t* message = FinishReceiving(window, download)) ShowOrDefer(window, message);
+    OpenWaitingFilesLater(window);
+}
+
+void StopReceivingNow(HWND window) {
+    StopReceiving();
+    OpenWaitingFilesLater(window);
 }
 
 void ShowDataView() {
@@ -162,9 +149,9 @@ void ShowDataView() {
 }
 
 // Esc stops a download before it hides the chart's cursor.
-void OnKeyDown(WPARAM key) {
+void OnKeyDown(HWND window, WPARAM key) {
     if (key == VK_ESCAPE && DownloadRunning())
-        StopDownload();
+        StopReceivingNow(window);
     else if (key == VK_RETURN && EnterOpensDataView())
         ShowDataView();
     else
@@ -186,17 +173,18 @@ LRESULT OnControlColour(HWND window, HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }
 
-// While a download runs only stopping it and Exit are taken, whatever is
-// sent.
+// Whatever sent it (the menu, a shortcut, another program), a command that
+// may not run now does nothing.
 void OnCommand(HWND window, WORD id) {
-    if (DownloadRunning()) {
-        if (id == IDM_RECEIVE) StopDownload();
-        if (id == IDM_EXIT) SendMessageW(window, WM_CLOSE, 0, 0);
-        return;
-    }
+    if (!CommandAvailable(id)) return;
     if (TakePortCommand(id)) return;
     switch (id) {
-    case IDM_RECEIVE: StartDownload(window); break;
+    case IDM_RECEIVE:
+        if (DownloadRunning())
+            StopReceivingNow(window);
+        else
+            StartReceiving(window);
+        break;
     case IDM_OPEN: OpenRecording(window); break;
     case IDM_SAVE_AS: SaveRecordingAs(window); break;
     case IDM_EXIT: SendMessageW(window, WM_CLOSE, 0, 0); break;
@@ -210,6 +198,8 @@ void OnCommand(HWND window, WORD id) {
     case IDM_COPY_CHART: CopyChart(window); break;
     case IDM_STATISTICS: ShowDialog(StatTemplate, StatDlgProc); break;
     case IDM_RECORDING_LIST: ShowRecordingList(window); break;
+    case IDM_GUIDE: OpenGuide(window); break;
+    case IDM_ABOUT: ShowAbout(window); break;
     default: break;
     }
 }
@@ -225,15 +215,18 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(window, reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_DROPFILES: OnDropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
-    case WM_KEYDOWN: OnKeyDown(wParam); return 0;
-    case DownloadProgressMessage: ShowDownloadProgress(wParam, lParam); return 0;
+    case WM_KEYDOWN: OnKeyDown(window, wParam); return 0;
+    case WM_ENABLE:
+        if (wParam) OpenWaitingFilesLater(window);
+        return 0;
+    case DownloadProgressMessage: ShowReceivingProgress(wParam, lParam); return 0;
     case DownloadEndedMessage: OnDownloadEnded(window, wParam); return 0;
     case WM_DPICHANGED:
         OnDpiChanged(window, wParam, reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_COPYDATA:
         return AcceptForwardedFile(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-    case ForwardedFileMessage: OpenForwardedFile(window); return 0;
+    case ForwardedFileMessage: OpenWaitingFiles(window); return 0;
     case WM_MOUSEMOVE:
         OnChartMouseMove(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;

@@ -3,9 +3,9 @@
 
 #include <deque>
 
+#include "app/command_gate.h"
 #include "core/command_line.h"
 #include "files/file_commands.h"
-#include "logger/serial_download.h"
 #include "store/store.h"
 #include "win/wide.h"
 #include "win/window_messages.h"
@@ -46,7 +46,7 @@ bool ForwardToRunningCopy(const std::u16string& fullPath) {
 }
 
 LRESULT AcceptForwardedFile(HWND window, const COPYDATASTRUCT* data) {
-    if (!IsWindowEnabled(window) || DownloadRunning()) return FALSE;
+    if (!HandedOverFileMayOpen(CurrentCommandState())) return FALSE;
     std::u16string path;
     if (!data || data->dwData != ForwardedPathTag ||
         !ForwardedPath(data->lpData, data->cbData, path))
@@ -59,12 +59,16 @@ LRESULT AcceptForwardedFile(HWND window, const COPYDATASTRUCT* data) {
     return TRUE;
 }
 
-void OpenForwardedFile(HWND window) {
-    if (Taken.empty()) return;
-    const std::u16string path = std::move(Taken.front());
-    Taken.pop_front();
-    if (DownloadRunning()) return; // one started before the file's turn came
-    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-    SetForegroundWindow(window);
-    OpenRecordingFile(window, path);
+void OpenWaitingFiles(HWND window) {
+    while (!Taken.empty() && HandedOverFileMayOpen(CurrentCommandState())) {
+        const std::u16string path = std::move(Taken.front());
+        Taken.pop_front();
+        if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+        SetForegroundWindow(window);
+        OpenRecordingFile(window, path);
+    }
+}
+
+void OpenWaitingFilesLater(HWND window) {
+    if (!Taken.empty()) PostMessageW(window, ForwardedFileMessage, 0, 0);
 }

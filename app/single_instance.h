@@ -16,5 +16,11 @@ bool ForwardToRunningCopy(const std::u16string& fullPath);
 // path of ours. Answers at once; the file is opened after the answer, on
 // ForwardedFileMessage, so no message box holds the sender.
 LRESULT AcceptForwardedFile(HWND window, const COPYDATASTRUCT* data);
-// ForwardedFileMessage: restores and raises the window, then opens the file.
-void OpenForwardedFile(HWND window);
+// ForwardedFileMessage: a file taken is never dropped. Each waits, in the
+// order taken, until File > Open may run and no dialog or box is open (a
+// download or a dialog may have begun since it was taken); then the window
+// is restored and raised and the file opened.
+void OpenWaitingFiles(HWND window);
+// Whenever that may have become true: the waiting files get their turn from
+// the message loop, never from inside the caller.
+void OpenWaitingFilesLater(HWND window);

@@ -7,11 +7,12 @@
 #include "res/resource.h"
 #include "store/store.h"
 #include "view/dpi_scale.h"
+#include "win/owned_handle.h"
 
 namespace {
 
 // The labels' font, made for the window's DPI; replaced when that changes.
-HFONT LabelFont = nullptr;
+OwnedFont LabelFont;
 
 struct ChildPlace {
     HWND* child;
@@ -58,14 +59,13 @@ void LayOutChildren(int dpi) {
     for (const ChildPlace& p : places)
         MoveWindow(*p.child, S(p.at.left, dpi), S(p.at.top, dpi), S(p.at.right, dpi),
                    S(p.at.bottom, dpi), TRUE);
-    HFONT previous = LabelFont;
-    LabelFont = CreateLabelFont(dpi);
+    // The labels take the new font before the old one goes.
+    const OwnedFont previous(LabelFont.release());
+    LabelFont.reset(CreateLabelFont(dpi));
     for (HWND label : {StatusLabel, ReadoutLabel})
-        SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(LabelFont), TRUE);
-    if (previous) DeleteObject(previous);
+        SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(LabelFont.get()), TRUE);
 }
 
 void ReleaseChildFont() {
-    if (LabelFont) DeleteObject(LabelFont);
-    LabelFont = nullptr;
+    LabelFont.reset();
 }

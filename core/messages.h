@@ -34,6 +34,9 @@ inline constexpr char16_t BadFileNameText[] = u"ファイル名が正しくあ�
 inline constexpr char16_t CannotCopyText[] = u"クリップボードにコピーできません";
 inline constexpr char16_t CannotMakeImageText[] = u"画像を作れません";
 
+// Help.
+inline constexpr char16_t GuideMissingText[] = u"利用ガイドが見つかりません";
+
 struct MessageEntry {
     const char16_t* caption;
     const char16_t* text;
@@ -49,4 +52,5 @@ inline constexpr MessageEntry AllMessages[] = {
     {ErrorCaption, WrongFileText},        {ErrorCaption, NoMemoryText},
     {ErrorCaption, CannotLockMemoryText}, {ErrorCaption, BadFileNameText},
     {ErrorCaption, CannotCopyText},       {ErrorCaption, CannotMakeImageText},
+    {ErrorCaption, GuideMissingText},
 };

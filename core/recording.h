@@ -40,6 +40,16 @@ struct Recording {
 constexpr int32_t RangeCount = 5;
 constexpr int32_t InitialDisplayRange = 3;
 
+// Sample n (1..840) was taken n - 1 minutes after the start time.
+inline int64_t MinutesAfterStart(int64_t n) {
+    return n - 1;
+}
+// Its time of day in minutes since the start day's midnight; not wrapped at
+// 24 hours, and negative where a hand-edited stamp makes it so.
+inline int64_t SampleMinuteOfDay(const Stamp& start, int64_t n) {
+    return int64_t{start.Hour} * 60 + start.Minute + MinutesAfterStart(n);
+}
+
 inline bool IsLoaded(const Recording& r) {
     return r.DataLoaded == 1;
 }

@@ -43,6 +43,11 @@ int FormatNumber(int64_t value, char out[NumberTextSize]) {
     return length;
 }
 
+std::string NumberText(int64_t value) {
+    char text[NumberTextSize];
+    return std::string(text, static_cast<size_t>(FormatNumber(value, text)));
+}
+
 void FlattenLineBreaks(char* text) {
     for (char* p = text; *p != 0; ++p)
         if (*p == '\r' || *p == '\n') *p = ' ';

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // The first byte of a double-byte character in code page 932.
 bool IsLeadByte932(unsigned char byte);
@@ -18,6 +19,8 @@ void CopyText932(char* out, size_t size, const char* s);
 constexpr int NumberTextSize = 21;
 // Signed decimal, "-" when negative, no padding or grouping. Returns the length.
 int FormatNumber(int64_t value, char out[NumberTextSize]);
+// The same as a string.
+std::string NumberText(int64_t value);
 
 // Each CR byte and each LF byte becomes a space, so that a text is one line
 // of the recording file (CR LF gives two spaces). No code page 932 trail byte

@@ -27,8 +27,7 @@ void AppendDigits(std::string& out, int value, int width) {
 }
 
 void AppendNumber(std::string& out, int64_t value) {
-    char text[NumberTextSize];
-    out.append(text, static_cast<size_t>(FormatNumber(value, text)));
+    out += NumberText(value);
 }
 
 } // namespace
@@ -69,7 +68,7 @@ std::string RecordingCsv(const Recording& r) {
     for (int n = 1; n <= SampleCount; ++n) {
         AppendNumber(csv, n);
         csv += ',';
-        csv += CalendarText(r.StartStamp, n - 1);
+        csv += CalendarText(r.StartStamp, MinutesAfterStart(n));
         csv += ',';
         AppendNumber(csv, int64_t{r.Ch1Samples[n - 1]} * LuxPerCount);
         csv += ',';

@@ -11,6 +11,7 @@
 
 #include "core/file_name.h"
 #include "core/messages.h"
+#include "core/text.h"
 #include "files/archive.h"
 #include "files/file_commands.h"
 #include "files/file_dialog.h"
@@ -18,12 +19,11 @@
 #include "files/summary_table.h"
 #include "res/resource.h"
 #include "store/store.h"
+#include "win/owned_handle.h"
 #include "win/wide.h"
 
 namespace {
 
-constexpr int ThresholdDigits = 8;
-constexpr char16_t InitialThreshold[] = u"500";
 // Around a column's title, as the header draws it.
 constexpr int TitleMargin = 12;
 
@@ -63,8 +63,9 @@ bool IsRecordingName(std::u16string_view name) {
 std::vector<SummaryRow> ReadFolder(const std::u16string& folder) {
     std::vector<SummaryRow> rows;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Wide(FileCallPath(InFolder(folder, u"*.mv2")).c_str()), &found);
-    if (search == INVALID_HANDLE_VALUE) return rows;
+    OwnedSearch search(
+        FindFirstFileW(Wide(FileCallPath(InFolder(folder, u"*.mv2")).c_str()), &found));
+    if (!search.valid()) return rows;
     static Recording r; // a full recording, kept off the stack
     do {
         const std::u16string name = Utf16(found.cFileName);
@@ -75,8 +76,7 @@ std::vector<SummaryRow> ReadFolder(const std::u16string& folder) {
             rows.push_back(UnreadableRow(name, name, reason));
         else
             rows.push_back(ReadableRow(name, name, r));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
     SortRows(rows);
     return rows;
 }
@@ -259,9 +259,9 @@ LRESULT OnNotify(HWND dialog, const NMHDR* header) {
 void OnInitDialog(HWND dialog, ListState* state) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     AddColumns(dialog);
-    SendDlgItemMessageW(dialog, IDC_LIST_THRESHOLD, EM_LIMITTEXT, ThresholdDigits, 0);
+    SendDlgItemMessageW(dialog, IDC_LIST_THRESHOLD, EM_LIMITTEXT, ThresholdDigitLimit, 0);
     state->threshold = {true, DefaultThresholdLux};
-    SetDlgItemTextW(dialog, IDC_LIST_THRESHOLD, Wide(InitialThreshold));
+    SetDlgItemTextA(dialog, IDC_LIST_THRESHOLD, NumberText(DefaultThresholdLux).c_str());
     Fill(dialog);
 }
 

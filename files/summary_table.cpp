@@ -47,8 +47,7 @@ std::u16string Ascii(const std::string& text) {
 }
 
 std::u16string Number(int64_t value) {
-    char text[NumberTextSize];
-    return Ascii(std::string(text, static_cast<size_t>(FormatNumber(value, text))));
+    return Ascii(NumberText(value));
 }
 
 std::u16string OnOneLine(std::u16string text) {
@@ -93,8 +92,8 @@ std::u16string FigureCell(int figure, int64_t highest, int64_t luxSum, int64_t s
                           int64_t minutesAbove, const Threshold& threshold) {
     switch (figure) {
     case Highest: return Number(highest);
-    case Mean: return Ascii(TenthsText(luxSum, samples));
-    case Dose: return Ascii(TenthsText(luxSum, 60));
+    case Mean: return Ascii(MeanText(luxSum, samples));
+    case Dose: return Ascii(DoseText(luxSum));
     default: return threshold.given ? Ascii(ClockText(minutesAbove)) : u"-";
     }
 }

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "win/owned_handle.h"
 #include "win/wide.h"
 
 namespace {
@@ -25,35 +26,33 @@ std::u16string Text(const wchar_t* data, DWORD bytes) {
 }
 
 void ReadDeviceMap(std::vector<ListedPort>& ports) {
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
+    OwnedKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ,
+                      key.put()) != ERROR_SUCCESS)
         return;
     for (DWORD i = 0;; ++i) {
         wchar_t name[256];
         wchar_t data[64];
         DWORD nameLength = 256, type = 0, bytes = sizeof data;
-        const LONG got = RegEnumValueW(key, i, name, &nameLength, nullptr, &type,
+        const LONG got = RegEnumValueW(key.get(), i, name, &nameLength, nullptr, &type,
                                        reinterpret_cast<BYTE*>(data), &bytes);
         if (got == ERROR_NO_MORE_ITEMS) break;
         if (got != ERROR_SUCCESS || type != REG_SZ) continue;
         if (const int n = PortNumber(Text(data, bytes))) ports.push_back({n, false, u""});
     }
-    RegCloseKey(key);
 }
 
 // The device's "PortName" under its hardware key, as a number.
 int DevicePortNumber(HDEVINFO devices, SP_DEVINFO_DATA& device) {
-    HKEY key = SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
-    if (key == INVALID_HANDLE_VALUE) return 0;
+    OwnedKey key(SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ));
+    if (!key.valid()) return 0;
     wchar_t data[64];
     DWORD type = 0, bytes = sizeof data;
     int n = 0;
-    if (RegQueryValueExW(key, L"PortName", nullptr, &type, reinterpret_cast<BYTE*>(data), &bytes) ==
-            ERROR_SUCCESS &&
+    if (RegQueryValueExW(key.get(), L"PortName", nullptr, &type, reinterpret_cast<BYTE*>(data),
+                         &bytes) == ERROR_SUCCESS &&
         type == REG_SZ)
         n = PortNumber(Text(data, bytes));
-    RegCloseKey(key);
     return n;
 }
 

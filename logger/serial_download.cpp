@@ -5,8 +5,6 @@
 // nothing.
 #include "logger/serial_download.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 #include <vector>
 
@@ -15,7 +13,6 @@
 #include "logger/port_list.h"
 #include "logger/port_settings.h"
 #include "logger/serial_port.h"
-#include "store/store.h"
 #include "win/owned_handle.h"
 #include "win/wide.h"
 #include "win/window_messages.h"
@@ -52,7 +49,6 @@ struct Running {
 
 Running Current;
 WPARAM LastNumber = 0;
-int ShownPort = 0;
 
 void Forget() {
     if (Current.job) LetGo(Current.job);
@@ -110,34 +106,14 @@ DWORD WINAPI Work(void* parameter) {
     return 0;
 }
 
-void ShowNothing() {
-    ShownPort = 0;
-    SetWindowTextW(StatusLabel, L"");
-    ShowWindow(ProgressBar, SW_HIDE);
-    SendMessageW(ProgressBar, PBM_SETPOS, 0, 0);
-}
-
-// What a clear and then a download leave: no texts, the product title, the
-// received counts and stamp.
-void TakeReceived(const unsigned char* reply) {
-    static Recording received; // a full recording, kept off the stack
-    EmptyRecording(received);
-    DecodeReply(reply, received);
-    ReplaceRecording(received, nullptr);
-}
-
-bool IsCurrent(WPARAM number) {
-    return Current.job && Current.job->number == number;
-}
-
 } // namespace
 
 bool DownloadRunning() {
     return Current.job != nullptr;
 }
 
-void StartDownload(HWND window) {
-    if (DownloadRunning()) return;
+bool StartDownload(HWND window) {
+    if (DownloadRunning()) return false;
     auto* job = new Job;
     job->window = window;
     job->number = ++LastNumber;
@@ -145,14 +121,11 @@ void StartDownload(HWND window) {
     HANDLE thread = job->stop.valid() ? CreateThread(nullptr, 0, Work, job, 0, nullptr) : nullptr;
     if (!thread) {
         delete job;
-        ShowError(window, NoCommunicationText);
-        return;
+        return false;
     }
     Current.job = job;
     Current.thread.reset(thread);
-    SendMessageW(ProgressBar, PBM_SETRANGE32, 0, CompleteReplyLength);
-    SendMessageW(ProgressBar, PBM_SETPOS, 0, 0);
-    ShowWindow(ProgressBar, SW_SHOWNA);
+    return true;
 }
 
 void StopDownload() {
@@ -160,29 +133,22 @@ void StopDownload() {
     SetEvent(Current.job->stop.get());
     WaitForSingleObject(Current.thread.get(), StopWaitMs);
     Forget();
-    ShowNothing();
 }
 
-void ShowDownloadProgress(WPARAM download, LPARAM progress) {
-    if (!IsCurrent(download)) return;
-    const int port = HIWORD(progress);
-    if (port != ShownPort) {
-        ShownPort = port;
-        SetWindowTextW(StatusLabel, Wide(PortName(port).c_str()));
-    }
-    SendMessageW(ProgressBar, PBM_SETPOS, LOWORD(progress), 0);
+bool IsCurrentDownload(WPARAM download) {
+    return Current.job && Current.job->number == download;
 }
 
-DownloadEnd FinishDownload(WPARAM download) {
+DownloadEnd FinishDownload(WPARAM download, Recording& out) {
     DownloadEnd end;
-    if (!IsCurrent(download)) return end;
+    if (!IsCurrentDownload(download)) return end;
     const Job& job = *Current.job;
     WaitForSingleObject(Current.thread.get(), StopWaitMs); // it posted as its last act
-    ShowNothing();
     end.current = true;
     end.message = job.message;
     if (job.received) {
-        TakeReceived(job.reply);
+        EmptyRecording(out);
+        DecodeReply(job.reply, out);
         RememberPort(job.port);
         end.received = true;
     }

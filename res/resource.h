@@ -11,6 +11,9 @@
 #define MAX_TEMPLATE_NAME "MAXDLG"
 #define STAT_TEMPLATE_NAME "STATDLG"
 #define LIST_TEMPLATE_NAME "LISTDLG"
+#define ABOUT_TEMPLATE_NAME "ABOUTDLG"
+// The main window's shortcuts, translated in its message loop only.
+#define MAIN_ACCELERATORS_NAME "MAINKEYS"
 
 #ifndef RC_INVOKED
 constexpr wchar_t MainMenuName[] = L"" MAIN_MENU_NAME;
@@ -20,6 +23,8 @@ constexpr wchar_t DataTemplate[] = L"" DATA_TEMPLATE_NAME;
 constexpr wchar_t MaxTemplate[] = L"" MAX_TEMPLATE_NAME;
 constexpr wchar_t StatTemplate[] = L"" STAT_TEMPLATE_NAME;
 constexpr wchar_t ListTemplate[] = L"" LIST_TEMPLATE_NAME;
+constexpr wchar_t AboutTemplate[] = L"" ABOUT_TEMPLATE_NAME;
+constexpr wchar_t MainAccelerators[] = L"" MAIN_ACCELERATORS_NAME;
 #endif
 
 // The program's icon, and its recording files' (16, 32 and 48 pixels each);
@@ -42,6 +47,9 @@ constexpr wchar_t ListTemplate[] = L"" LIST_TEMPLATE_NAME;
 #define IDM_COPY_CHART 40012
 #define IDM_STATISTICS 40013
 #define IDM_RECORDING_LIST 40014
+// ヘルプ
+#define IDM_GUIDE 40030
+#define IDM_ABOUT 40031
 // Settings > 通信ポート: automatic search, or COMn as IDM_PORT_FIRST + n
 #define IDM_PORT_AUTO 40020
 #define IDM_PORT_FIRST 40100
@@ -118,6 +126,11 @@ constexpr wchar_t ListTemplate[] = L"" LIST_TEMPLATE_NAME;
 #define IDC_LIST_TABLE 1204
 #define IDC_LIST_SAVE_CSV 1205
 #define IDC_LIST_OPEN 1206
+
+// ABOUTDLG: the product, its version, the archive folder (copyable)
+#define IDC_ABOUT_PRODUCT 1301
+#define IDC_ABOUT_VERSION 1302
+#define IDC_ABOUT_ARCHIVE 1303
 
 // Labels
 #define IDC_LABEL 65535

@@ -8,6 +8,8 @@ namespace {
 
 Recording Current;
 int32_t CurrentRange = InitialDisplayRange;
+int32_t CurrentPosition = 1;
+int CurrentDpi = 96;
 std::u16string CurrentPath;
 void (*Follower)() = nullptr;
 
@@ -29,9 +31,8 @@ void Repaint() {
 
 const Recording& TheRecording = Current;
 const int32_t& DisplayRange = CurrentRange;
-int32_t DataViewPosition = 1;
-
-int MainWindowDpi = 96;
+const int32_t& DataViewPosition = CurrentPosition;
+const int& MainWindowDpi = CurrentDpi;
 
 HINSTANCE Instance;
 HWND MainWindow;
@@ -77,4 +78,12 @@ void SetTexts(const TextFields& texts) {
 void SetCurrentFile(const char16_t* path) {
     CurrentPath = path;
     ShowCaption();
+}
+
+void SetDataViewPosition(int32_t n) {
+    if (n >= 1 && n <= SampleCount) CurrentPosition = n;
+}
+
+void SetMainWindowDpi(int dpi) {
+    CurrentDpi = dpi;
 }

@@ -2,6 +2,8 @@
 // window handles the features share. Everything reads the store directly;
 // only the functions below change it, and each does what follows the change
 // (the loaded flag, the caption, the repaint), so no caller repeats that.
+// The window handles are the exception: each is set once, where the window
+// or child is made, and only read after that.
 #pragma once
 #include <windows.h>
 
@@ -15,13 +17,12 @@ constexpr wchar_t MainWindowClass[] = L"marvek02";
 
 extern const Recording& TheRecording;
 extern const int32_t& DisplayRange; // 0..4
-// The sample the data view shows, 1..840; only the data view changes it and
-// nothing follows from a change.
-extern int32_t DataViewPosition;
+// The sample the data view shows, 1..840; nothing follows from a change.
+extern const int32_t& DataViewPosition;
 
 // The main window's DPI: taken when it is made and when it moves to a screen
 // of another DPI. Its chart and controls are laid out for it.
-extern int MainWindowDpi;
+extern const int& MainWindowDpi;
 
 extern HINSTANCE Instance;
 extern HWND MainWindow;
@@ -49,3 +50,7 @@ void SetDisplayRange(int32_t range);
 void SetTexts(const TextFields& texts);
 // After a save the caption names the file.
 void SetCurrentFile(const char16_t* path);
+// A position outside 1..840 is not taken.
+void SetDataViewPosition(int32_t n);
+// The caller lays the window out again for the new DPI.
+void SetMainWindowDpi(int dpi);

@@ -2,7 +2,7 @@
 ; without administrator rights, puts the program and its guide in the Start
 ; menu, makes .mv2 files open in the program with a double-click, and
 ; registers an uninstaller. Built by CMake with Debian's makensis:
-;   makensis -INPUTCHARSET UTF8 -DVERSION=1.2.0 -DFILES=<folder> -DOUTFILE=<setup.exe> setup.nsi
+;   makensis -INPUTCHARSET UTF8 -DVERSION=1.3.0 -DFILES=<folder> -DOUTFILE=<setup.exe> setup.nsi
 ; FILES holds marvek2.exe, mv2tool.exe and guide-ja.html.
 Unicode true
 Target amd64-unicode

@@ -8,6 +8,7 @@
 #include "view/chart_scale.h"
 #include "view/dpi_scale.h"
 #include "view/gdi_select.h"
+#include "win/owned_handle.h"
 
 namespace {
 
@@ -133,9 +134,8 @@ void DrawTrace(HDC dc, COLORREF colour, const int32_t samples[SampleCount], int3
 // The cursor line, over the grid and under the traces.
 void PaintCursor(HDC dc, int32_t n, int dpi) {
     const RECT column = CursorColumn(n, dpi);
-    HBRUSH grey = CreateSolidBrush(Grey);
-    FillRect(dc, &column, grey);
-    DeleteObject(grey);
+    const OwnedBrush grey(CreateSolidBrush(Grey));
+    FillRect(dc, &column, grey.get());
 }
 
 } // namespace

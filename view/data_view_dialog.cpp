@@ -40,7 +40,7 @@ void FillDataDlgSample(int32_t n, HWND dialog) {
 void Step(HWND dialog, int32_t step) {
     const int32_t next = StepPosition(DataViewPosition, step);
     if (next == DataViewPosition) return; // refused: nothing is rewritten
-    DataViewPosition = next;
+    SetDataViewPosition(next);
     SetDlgItemNumber(dialog, IDC_POSITION, next);
     FillDataDlgSample(next, dialog);
 }

@@ -12,7 +12,7 @@ const char* const WeekdayNames[7] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "
 } // namespace
 
 ClockTime SampleTime(const Stamp& start, int32_t n) {
-    const int64_t t = int64_t{start.Hour} * 60 + start.Minute + (int64_t{n} - 1);
+    const int64_t t = SampleMinuteOfDay(start, n);
     return {t / 60, t % 60};
 }
 

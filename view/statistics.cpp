@@ -6,13 +6,8 @@
 
 namespace {
 
-std::string Number(int64_t value) {
-    char text[NumberTextSize];
-    return std::string(text, static_cast<size_t>(FormatNumber(value, text)));
-}
-
 int64_t SampleMinute(const Stamp& start, int index) {
-    return int64_t{start.Hour} * 60 + start.Minute + index;
+    return SampleMinuteOfDay(start, index + 1);
 }
 
 } // namespace
@@ -39,11 +34,9 @@ std::string ClockText(int64_t minutes) {
     const bool negative = minutes < 0;
     const uint64_t m =
         negative ? 0 - static_cast<uint64_t>(minutes) : static_cast<uint64_t>(minutes);
-    char text[NumberTextSize];
-    const int length = FormatNumber(static_cast<int64_t>(m / 60), text);
     const unsigned rest = static_cast<unsigned>(m % 60);
     std::string clock = negative ? "-" : "";
-    clock.append(text, static_cast<size_t>(length));
+    clock += NumberText(static_cast<int64_t>(m / 60));
     clock += ':';
     clock += static_cast<char>('0' + rest / 10);
     clock += static_cast<char>('0' + rest % 10);
@@ -59,28 +52,36 @@ std::string TenthsText(int64_t numerator, int64_t denominator) {
     const auto tenths = static_cast<uint64_t>((magnitude * static_cast<unsigned __int128>(20) + d) /
                                               (2 * d)); // halves away from zero
     std::string text = negative && tenths != 0 ? "-" : "";
-    text += Number(static_cast<int64_t>(tenths / 10));
+    text += NumberText(static_cast<int64_t>(tenths / 10));
     text += '.';
     text += static_cast<char>('0' + tenths % 10);
     return text;
+}
+
+std::string MeanText(int64_t luxSum, int64_t samples) {
+    return TenthsText(luxSum, samples);
+}
+
+std::string DoseText(int64_t luxSum) {
+    return TenthsText(luxSum, SamplesPerHour);
 }
 
 ChannelTexts TextsOf(const int32_t samples[SampleCount], const Stamp& start, bool hasThreshold,
                      int64_t thresholdLux) {
     const ChannelFigures f = FiguresOf(samples);
     ChannelTexts t;
-    t.highest = Number(f.highestLux);
+    t.highest = NumberText(f.highestLux);
     t.highestTime = ClockText(SampleMinute(start, f.highestIndex));
-    t.lowest = Number(f.lowestLux);
+    t.lowest = NumberText(f.lowestLux);
     t.lowestTime = ClockText(SampleMinute(start, f.lowestIndex));
-    t.mean = TenthsText(f.luxSum, SampleCount);
-    t.dose = TenthsText(f.luxSum, 60);
+    t.mean = MeanText(f.luxSum, SampleCount);
+    t.dose = DoseText(f.luxSum);
     t.aboveThreshold = hasThreshold ? ClockText(SamplesAtOrAbove(samples, thresholdLux)) : "-";
     return t;
 }
 
 bool ParseThreshold(const std::string& text, int64_t& lux) {
-    if (text.empty() || text.size() > 8) return false;
+    if (text.empty() || text.size() > static_cast<size_t>(ThresholdDigitLimit)) return false;
     int64_t value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return false;

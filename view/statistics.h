@@ -6,7 +6,12 @@
 
 #include "core/recording.h"
 
+// The threshold until the user types another, and the most digits it takes.
 constexpr int64_t DefaultThresholdLux = 500;
+constexpr int ThresholdDigitLimit = 8;
+// Each sample stands for one minute: the integrated illuminance in lx·h is
+// the sum of the samples' lux over this.
+constexpr int64_t SamplesPerHour = 60;
 
 struct ChannelFigures {
     int64_t highestLux;
@@ -28,6 +33,9 @@ std::string ClockText(int64_t minutes);
 // numerator / denominator with one decimal, halves rounded away from zero,
 // a minus sign where negative: "-12.5", "0.0".
 std::string TenthsText(int64_t numerator, int64_t denominator);
+// The mean lux of `samples` samples, and their integrated illuminance.
+std::string MeanText(int64_t luxSum, int64_t samples);
+std::string DoseText(int64_t luxSum);
 
 // The texts of one channel, as the dialog and the tool show them.
 struct ChannelTexts {
@@ -41,5 +49,5 @@ struct ChannelTexts {
 ChannelTexts TextsOf(const int32_t samples[SampleCount], const Stamp& start, bool hasThreshold,
                      int64_t thresholdLux);
 
-// A threshold as typed: 1 to 8 ASCII digits. False otherwise.
+// A threshold as typed: 1 to ThresholdDigitLimit ASCII digits. False otherwise.
 bool ParseThreshold(const std::string& text, int64_t& lux);

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int ThresholdDigits = 8;
-
 struct ChannelFields {
     const int32_t* samples;
     int highest, highestTime, lowest, lowestTime, mean, dose, above;
@@ -56,8 +54,8 @@ void Fill(HWND dialog, bool all) {
 INT_PTR CALLBACK StatDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        SendDlgItemMessageW(dialog, IDC_THRESHOLD, EM_LIMITTEXT, ThresholdDigits, 0);
-        SetDlgItemAscii(dialog, IDC_THRESHOLD, "500");
+        SendDlgItemMessageW(dialog, IDC_THRESHOLD, EM_LIMITTEXT, ThresholdDigitLimit, 0);
+        SetDlgItemAscii(dialog, IDC_THRESHOLD, NumberText(DefaultThresholdLux).c_str());
         Fill(dialog, true);
         return TRUE;
     case WM_COMMAND:

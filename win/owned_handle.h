@@ -1,5 +1,7 @@
-// A kernel handle (file or serial port) closed on scope exit, unless it was
-// closed first with close(), whose result the caller may check.
+// Handles released on scope exit. A kernel handle (file or serial port) is
+// closed unless it was closed first with close(), whose result the caller
+// may check; any other kind (a registry key, a file search, a GDI object) is
+// released by its own function.
 #pragma once
 #include <windows.h>
 
@@ -28,3 +30,40 @@ class OwnedHandle {
   private:
     HANDLE h_ = INVALID_HANDLE_VALUE;
 };
+
+// H is a pointer-like handle; Release is the function that lets it go. Null
+// and INVALID_HANDLE_VALUE (what the opening calls return on failure) are
+// never released.
+template <class H, auto Release> class Owned {
+  public:
+    Owned() = default;
+    explicit Owned(H h) : h_(h) {}
+    ~Owned() { reset(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    bool valid() const { return h_ && reinterpret_cast<HANDLE>(h_) != INVALID_HANDLE_VALUE; }
+    H get() const { return h_; }
+    // For the calls that hand a new handle back through a pointer.
+    H* put() {
+        reset();
+        return &h_;
+    }
+    void reset(H h = H{}) {
+        if (valid()) Release(h_);
+        h_ = h;
+    }
+    // Hands the handle to the caller, who releases it.
+    H release() {
+        const H h = h_;
+        h_ = H{};
+        return h;
+    }
+
+  private:
+    H h_ = H{};
+};
+
+using OwnedKey = Owned<HKEY, RegCloseKey>;
+using OwnedSearch = Owned<HANDLE, FindClose>;
+using OwnedFont = Owned<HFONT, DeleteObject>;
+using OwnedBrush = Owned<HBRUSH, DeleteObject>;

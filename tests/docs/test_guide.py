@@ -47,7 +47,11 @@ class Guide(unittest.TestCase):
         texts = re.findall(r'(?:MENUITEM|POPUP) "([^"]+)"', read("res/marvek2.rc"))
         self.assertGreater(len(texts), 15)
         for text in texts:
-            self.assertIn(text, guide)
+            # The shortcut after the tab is the guide's table of keys.
+            item, _, key = text.partition("\\t")
+            self.assertIn(item, guide)
+            if key:
+                self.assertIn(key, guide)
 
     def test_every_image_the_guide_shows_is_in_the_repository(self):
         guide = read("docs/guide-ja.md")

@@ -240,6 +240,8 @@ TEST_F(Download, WhileItRunsOnlyStoppingAndExitAreOffered) {
     DropFile(app, Widened(folder + "dropped.mv2"));
     Choose(app, IDM_OPEN);
     EXPECT_TRUE(NoDialog(app, OpenDialogTitle));
+    PressCtrlKey(app, 'O');
+    EXPECT_TRUE(NoDialog(app, OpenDialogTitle));
     // The chart's cursor works on the recording shown; a click opens nothing.
     ClickAt(app, 300, 300);
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(app.main, IDC_READOUT)));
@@ -247,6 +249,39 @@ TEST_F(Download, WhileItRunsOnlyStoppingAndExitAreOffered) {
     EXPECT_EQ(WindowText(app.main), FileCaption("earlier.mv2"));
     Choose(app, IDM_RECEIVE); // stops it
     Settle(app);
+}
+
+// Files a second copy handed over just as a download started are never
+// lost: they wait for its end and its message, then open in the order they
+// were taken, a file that cannot be read with File > Open's message.
+TEST_F(Download, FilesHandedOverAsADownloadStartsOpenAfterItHasEnded) {
+    LoadEarlier();
+    ASSERT_TRUE(WriteBytes(folder + "wrong.mv2", "not a recording"));
+    ASSERT_TRUE(WriteBytes(folder + "handed.mv2", ReferenceFile(sent)));
+    const std::wstring wrong = Widened(folder + "wrong.mv2");
+    const std::wstring handed = Widened(folder + "handed.mv2");
+
+    // No logger on any port: the download ends with its message.
+    EXPECT_EQ(HandOverAfter(app, IDM_RECEIVE, {wrong, handed}), (std::vector<int>{1, 1}));
+    HWND box = WaitForDialog(app, "エラー");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageText(box), "ポートがオープン出来ません");
+    EXPECT_EQ(HeldWindowText(app.main), FileCaption("earlier.mv2"));
+    Click(box, IDOK);
+    EXPECT_EQ(TakeError(app), "ファイルが違います");
+    EXPECT_EQ(WindowText(app.main), FileCaption("handed.mv2"));
+
+    // A download that succeeds: its recording is kept, then the file shows.
+    Start(3);
+    EXPECT_EQ(HandOverAfter(app, IDM_RECEIVE, {Widened(folder + "earlier.mv2")}),
+              std::vector<int>{1});
+    EXPECT_TRUE(Trying("COM3"));
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 15000 && IsWindowVisible(Bar());)
+        Sleep(20);
+    Settle(app);
+    EXPECT_EQ(FolderListing(Widened(ArchiveForThisTest())).size(), 1u);
+    EXPECT_EQ(WindowText(app.main), FileCaption("earlier.mv2"));
+    EXPECT_EQ(TakeError(app, 300), "");
 }
 
 TEST_F(Download, StoppingByTheItemOrByEscKeepsThePreviousRecordingAndTellsNothing) {

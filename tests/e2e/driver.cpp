@@ -98,10 +98,11 @@ std::string ArchiveForThisTest() {
     return folder;
 }
 
-Program StartProgram(const std::string& archive, const std::wstring& arguments) {
+Program StartProgram(const std::string& archive, const std::wstring& arguments,
+                     const std::wstring& exe) {
     // A mouse resting over the new window would show the chart's cursor.
     MoveMouseAway();
-    Program p = LaunchProgram(archive, arguments);
+    Program p = LaunchProgram(archive, arguments, exe);
     if (!p.process.hProcess) return p;
     WaitForInputIdle(p.process.hProcess, 10000);
     WaitUntil(10000, [&] {
@@ -115,7 +116,8 @@ Program StartProgram(const std::string& archive, const std::wstring& arguments) 
     return p;
 }
 
-Program LaunchProgram(const std::string& archive, const std::wstring& arguments) {
+Program LaunchProgram(const std::string& archive, const std::wstring& arguments,
+                      const std::wstring& exe) {
     Program p;
     if (archive.empty()) {
         // A fresh, empty folder: files left by an earlier run go first.
@@ -127,11 +129,11 @@ Program LaunchProgram(const std::string& archive, const std::wstring& arguments)
     } else {
         SetEnvironmentVariableA("MARVEK_ARCHIVE_DIR", archive.c_str());
     }
-    const std::wstring exe = Widened(BuildDir() + "\\marvek2.exe");
-    std::wstring line = L"\"" + exe + L"\" " + arguments;
+    const std::wstring program = exe.empty() ? Widened(BuildDir() + "\\marvek2.exe") : exe;
+    std::wstring line = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW si = {};
     si.cb = sizeof si;
-    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
                         Widened(BuildDir()).c_str(), &si, &p.process))
         p = Program{};
     return p;
@@ -678,6 +680,31 @@ void DropFile(const Program& p, const std::wstring& path) {
     if (mapping) CloseHandle(mapping);
 }
 
+std::vector<int> HandOverAfter(const Program& p, WORD command,
+                               const std::vector<std::wstring>& paths) {
+    std::vector<int> answers;
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        sizeof(HandOverProbe), HandOverProbeMapping);
+    auto* shared =
+        mapping ? static_cast<HandOverProbe*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))
+                : nullptr;
+    if (shared) {
+        *shared = {};
+        shared->command = command;
+        for (const std::wstring& path : paths) {
+            if (shared->fileCount == HandOverFileLimit) break;
+            path.copy(shared->paths[shared->fileCount], DropPathSize - 1);
+            shared->answers[shared->fileCount++] = -1;
+        }
+        WithProbe(
+            p, [&] { PostMessageA(p.main, RegisterWindowMessageA(HandOverProbeMessage), 0, 0); });
+        answers.assign(shared->answers, shared->answers + shared->fileCount);
+        UnmapViewOfFile(shared);
+    }
+    if (mapping) CloseHandle(mapping);
+    return answers;
+}
+
 void ChangeDpi(const Program& p, int dpi, const RECT& place) {
     HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                         sizeof(DpiProbeChange), DpiProbeMapping);
@@ -713,7 +740,10 @@ void ClickAt(const Program& p, int x, int y) {
     SendInput(2, clicks, sizeof(INPUT));
 }
 
-void PressKey(const Program& p, WORD key, bool shift) {
+namespace {
+
+// The key pressed and released with `modifier` (0: none) held around it.
+void PressWith(const Program& p, WORD key, WORD modifier) {
     SetForegroundWindow(p.main);
     INPUT keys[4] = {};
     int n = 0;
@@ -723,12 +753,22 @@ void PressKey(const Program& p, WORD key, bool shift) {
         keys[n].ki.dwFlags = flags;
         ++n;
     };
-    if (shift) add(VK_SHIFT, 0);
+    if (modifier) add(modifier, 0);
     add(key, 0);
     add(key, KEYEVENTF_KEYUP);
-    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+    if (modifier) add(modifier, KEYEVENTF_KEYUP);
     SendInput(n, keys, sizeof(INPUT));
     Settle(p);
+}
+
+} // namespace
+
+void PressKey(const Program& p, WORD key, bool shift) {
+    PressWith(p, key, shift ? VK_SHIFT : 0);
+}
+
+void PressCtrlKey(const Program& p, WORD key) {
+    PressWith(p, key, VK_CONTROL);
 }
 
 Capture CaptureClient(HWND window) {

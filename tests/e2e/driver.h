@@ -32,10 +32,13 @@ std::string BuildDir();
 // Its archive of downloads goes to `archive` (MARVEK_ARCHIVE_DIR), by default
 // a fresh folder of the running test's under the build folder: the tests
 // never write outside the project.
-// `arguments` follow the program's name on its command line.
-Program StartProgram(const std::string& archive = "", const std::wstring& arguments = L"");
+// `arguments` follow the program's name on its command line; `exe` is the
+// build's marvek2.exe unless given. It starts in the build folder.
+Program StartProgram(const std::string& archive = "", const std::wstring& arguments = L"",
+                     const std::wstring& exe = L"");
 // Only starts it, without waiting for a window (a second copy shows none).
-Program LaunchProgram(const std::string& archive = "", const std::wstring& arguments = L"");
+Program LaunchProgram(const std::string& archive = "", const std::wstring& arguments = L"",
+                      const std::wstring& exe = L"");
 // The default archive folder of the running test (no trailing backslash).
 std::string ArchiveForThisTest();
 // Ends the program if it still runs and releases its handles.
@@ -174,6 +177,12 @@ void ChangeDpi(const Program& p, int dpi, const RECT& place);
 
 // Drops one file on the main window, as Explorer would.
 void DropFile(const Program& p, const std::wstring& path);
+// Chooses a menu command (0: none) and hands the files over as second copies
+// would, before the program takes the command: each is answered first, the
+// command runs next, and the files' turn comes after it. What each answer
+// was (1: taken).
+std::vector<int> HandOverAfter(const Program& p, WORD command,
+                               const std::vector<std::wstring>& paths);
 
 // Real input, as the user's mouse and keyboard give it (the program's
 // window must be in front for keys).
@@ -184,6 +193,8 @@ void MoveMouseAway();
 void ClickAt(const Program& p, int x, int y);
 // Presses and releases a key, with Shift held when asked.
 void PressKey(const Program& p, WORD key, bool shift = false);
+// The same with Ctrl held: a shortcut.
+void PressCtrlKey(const Program& p, WORD key);
 
 // Pixels of a screen area.
 Capture CaptureClient(HWND window);

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <cwchar>
 
+#include "core/command_line.h"
+
 namespace {
 
 // The program's menus are Unicode and its code page may be any: read wide,
@@ -98,6 +100,26 @@ void ChangeDpi(HWND window) {
     CloseHandle(mapping);
 }
 
+void HandOver(HWND window) {
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, HandOverProbeMapping);
+    if (!mapping) return;
+    if (auto* probe = static_cast<HandOverProbe*>(
+            MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(HandOverProbe)))) {
+        if (probe->command) PostMessageW(window, WM_COMMAND, probe->command, 0);
+        for (int i = 0; i < probe->fileCount && i < HandOverFileLimit; ++i) {
+            COPYDATASTRUCT data = {};
+            data.dwData = ForwardedPathTag;
+            data.cbData = static_cast<DWORD>((wcsnlen(probe->paths[i], DropPathSize - 1) + 1) *
+                                             sizeof(wchar_t));
+            data.lpData = probe->paths[i];
+            probe->answers[i] = static_cast<int>(
+                SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)));
+        }
+        UnmapViewOfFile(probe);
+    }
+    CloseHandle(mapping);
+}
+
 } // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK
@@ -105,10 +127,13 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
     static const UINT probeMessage = RegisterWindowMessageA(MenuProbeMessage);
     static const UINT dropMessage = RegisterWindowMessageA(DropProbeMessage);
     static const UINT dpiMessage = RegisterWindowMessageA(DpiProbeMessage);
+    static const UINT handOverMessage = RegisterWindowMessageA(HandOverProbeMessage);
     auto* msg = reinterpret_cast<MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == probeMessage) Probe(msg->hwnd);
-    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == dropMessage) Drop(msg->hwnd);
-    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == dpiMessage)
-        ChangeDpi(msg->hwnd);
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        if (msg->message == probeMessage) Probe(msg->hwnd);
+        if (msg->message == dropMessage) Drop(msg->hwnd);
+        if (msg->message == dpiMessage) ChangeDpi(msg->hwnd);
+        if (msg->message == handOverMessage) HandOver(msg->hwnd);
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -25,6 +25,19 @@ struct DpiProbeChange {
     RECT place;
 };
 
+// A command posted, then files handed over as a second copy hands them, all
+// before the program takes its next message: as when the user's click lands
+// between a second copy's answer and the opening of its file.
+constexpr char HandOverProbeMessage[] = "MarvekTestHandOverProbe";
+constexpr char HandOverProbeMapping[] = "MarvekTestHandOver";
+constexpr int HandOverFileLimit = 4;
+struct HandOverProbe {
+    unsigned command; // posted first; 0: none
+    int fileCount;
+    wchar_t paths[HandOverFileLimit][DropPathSize];
+    int answers[HandOverFileLimit]; // what each WM_COPYDATA returned
+};
+
 struct MenuProbeItem {
     int popup;     // index of the pop-up in the menu bar
     UINT id;       // command id, 0 for a separator, -1 for a submenu

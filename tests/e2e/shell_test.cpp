@@ -51,16 +51,17 @@ struct ExpectedItem {
 
 TEST_F(MainWindow, MenuHasItsTextsAndGraysDataCommandsUntilARecordingIsLoaded) {
     const MenuSnapshot menu = ReadMenu(app);
-    ASSERT_EQ(menu.popups.size(), 4u) << "menu probe returned nothing";
+    ASSERT_EQ(menu.popups.size(), 5u) << "menu probe returned nothing";
     EXPECT_EQ(menu.popups[0], "ファイル");
     EXPECT_EQ(menu.popups[1], "設定");
     EXPECT_EQ(menu.popups[2], "表示");
     EXPECT_EQ(menu.popups[3], "ツール");
+    EXPECT_EQ(menu.popups[4], "ヘルプ");
 
     const ExpectedItem expected[] = {
         {0, IDM_RECEIVE, "データ受信", false},
-        {0, IDM_OPEN, "開く", false},
-        {0, IDM_SAVE_AS, "名前を付けて保存", true},
+        {0, IDM_OPEN, "開く\tCtrl+O", false},
+        {0, IDM_SAVE_AS, "名前を付けて保存\tCtrl+S", true},
         {0, 0, "", false}, // separator
         {0, IDM_EXIT, "終了", false},
         {1, IDM_DISPLAY_RANGE, "表示レンジ", false},
@@ -72,11 +73,14 @@ TEST_F(MainWindow, MenuHasItsTextsAndGraysDataCommandsUntilARecordingIsLoaded) {
         {2, IDM_MAXIMUM, "最大照度", true},
         {3, IDM_EXPORT_CSV, "CSV形式で保存", true},
         {3, IDM_EXPORT_IMAGE, "グラフを画像で保存", true},
-        {3, IDM_COPY_CHART, "グラフをコピー", true},
+        {3, IDM_COPY_CHART, "グラフをコピー\tCtrl+C", true},
         {3, 0, "", false}, // separator
         {3, IDM_STATISTICS, "統計", true},
         {3, 0, "", false}, // separator
         {3, IDM_RECORDING_LIST, "記録の一覧", false},
+        {4, IDM_GUIDE, "利用ガイド\tF1", false},
+        {4, 0, "", false}, // separator
+        {4, IDM_ABOUT, "バージョン情報", false},
     };
     std::vector<MenuItem> items, ports;
     for (const MenuItem& item : menu.items)
@@ -199,6 +203,31 @@ TEST_F(MainWindow, ABusyRunningWindowRefusesAndTheSecondCopySaysOneRuns) {
     EXPECT_EQ(WindowText(app.main), ProductCaption);
 }
 
+// A file taken just before a dialog opened waits for the dialog to close;
+// the dialog showed the recording it opened with.
+TEST_F(MainWindow, AFileHandedOverAsADialogOpensOpensWhenItCloses) {
+    const std::string folder = FolderForThisTest();
+    Recording before = KnownRecording();
+    ASSERT_TRUE(LoadRecording(app, folder, "before.mv2", before));
+    Recording handed = KnownRecording();
+    handed.Ch1Samples[100] = 2000; // a maximum of its own: 100000 lx at sample 101
+    ASSERT_TRUE(WriteBytes(folder + "handed.mv2", ReferenceFile(handed)));
+    EXPECT_EQ(HandOverAfter(app, IDM_MAXIMUM, {Widened(folder + "handed.mv2")}),
+              std::vector<int>{1});
+    HWND dialog = WaitForDialog(app, "最大照度");
+    ASSERT_NE(dialog, nullptr);
+    Settle(app);
+    EXPECT_NE(ItemText(dialog, IDC_CH1_MAX_LUX), "100000");
+    EXPECT_EQ(HeldWindowText(app.main), FileCaption("before.mv2"));
+    Click(dialog, IDCANCEL);
+    Settle(app);
+    EXPECT_EQ(WindowText(app.main), FileCaption("handed.mv2"));
+    HWND again = OpenDialog(app, IDM_MAXIMUM, "最大照度");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(ItemText(again, IDC_CH1_MAX_LUX), "100000");
+    Click(again, IDCANCEL);
+}
+
 TEST_F(MainWindow, CopyDataThatIsNotAPathOfOursIsRefused) {
     const std::string folder = FolderForThisTest();
     ASSERT_TRUE(WriteBytes(folder + "day.mv2", ReferenceFile(KnownRecording())));
@@ -221,7 +250,7 @@ TEST_F(MainWindow, CopyDataThatIsNotAPathOfOursIsRefused) {
 }
 
 TEST_F(MainWindow, ClearDataPutsTheProductTitleBackInTheCaption) {
-    SetWindowTextA(app.main, "MARVEK \x87\x55 [ old.mv2 ]");
+    ASSERT_TRUE(LoadRecording(app, FolderForThisTest(), "old.mv2", KnownRecording()));
     Choose(app, IDM_CLEAR);
     Settle(app);
     EXPECT_EQ(WindowText(app.main), ProductCaption);

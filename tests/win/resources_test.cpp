@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
+#include "app/command_table.h"
 #include "res/resource.h"
 #include "version.h"
 
@@ -98,6 +100,43 @@ TEST_F(Resources, MenuAndTemplatesAreFoundByTheNamesTheCodeUses) {
         EXPECT_NE(FindResourceW(program, name, MAKEINTRESOURCEW(5)), nullptr) << name;
     EXPECT_EQ(std::wstring(RangeTemplate), L"RANGEDLG");
     EXPECT_EQ(std::wstring(MainMenuName), L"MYMENU");
+}
+
+// What the menu shows for a key of the accelerator table: "Ctrl+O", "F1".
+std::string KeyName(WORD flags, WORD key) {
+    std::string name = (flags & FCONTROL) ? "Ctrl+" : "";
+    if (flags & FSHIFT) name += "Shift+";
+    if (key >= VK_F1 && key <= VK_F12) return name + "F" + std::to_string(key - VK_F1 + 1);
+    return name + static_cast<char>(key);
+}
+
+// The accelerator table, the command table's shortcuts and the menu's texts
+// after the tab all say the same.
+TEST_F(Resources, ShortcutsAreTheCommandTablesAndTheMenuShowsThem) {
+    const std::string table = Bytes(MainAccelerators, MAKEINTRESOURCEW(9));
+    ASSERT_EQ(table.size() % 8, 0u);
+    ASSERT_FALSE(table.empty());
+    HMENU menu = LoadMenuW(program, MainMenuName);
+    ASSERT_NE(menu, nullptr);
+    int shortcuts = 0;
+    for (int i = 0; i < CommandTableSize; ++i)
+        shortcuts += CommandTable[i].shortcut != nullptr;
+    EXPECT_EQ(table.size() / 8, static_cast<size_t>(shortcuts));
+    for (size_t at = 0; at < table.size(); at += 8) {
+        WORD entry[4];
+        std::memcpy(entry, table.data() + at, sizeof entry);
+        const CommandRow* row = FindCommand(entry[2]);
+        ASSERT_NE(row, nullptr) << entry[2];
+        ASSERT_NE(row->shortcut, nullptr) << entry[2];
+        EXPECT_TRUE(entry[0] & FVIRTKEY);
+        EXPECT_EQ(KeyName(entry[0], entry[1]), row->shortcut);
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, entry[2], text, 64, MF_BYCOMMAND);
+        const std::wstring shown = text;
+        const std::string key = row->shortcut;
+        EXPECT_EQ(shown.substr(shown.find(L'\t') + 1), std::wstring(key.begin(), key.end()));
+    }
+    DestroyMenu(menu);
 }
 
 } // namespace
