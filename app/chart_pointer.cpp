@@ -3,6 +3,7 @@
 #include "app/chart_pointer.h"
 
 #include "app/command_gate.h"
+#include "app/window_layout.h"
 #include "core/cp932.h"
 #include "res/resource.h"
 #include "store/store.h"
@@ -26,7 +27,7 @@ POINT LastMouse = {-1, -1};
 
 void InvalidateColumn(int32_t n) {
     if (n == 0) return;
-    const RECT column = CursorColumn(n, MainWindowDpi);
+    const RECT column = CursorColumn(n, MainChartFrame(MainWindow));
     InvalidateRect(MainWindow, &column, TRUE);
 }
 
@@ -67,7 +68,7 @@ void OnChartMouseMove(HWND window, int x, int y) {
         TRACKMOUSEEVENT leave = {sizeof leave, TME_LEAVE, window, 0};
         TrackingLeave = TrackMouseEvent(&leave) != 0;
     }
-    const int32_t n = IsLoaded(TheRecording) ? SampleAtPoint(x, y, MainWindowDpi) : 0;
+    const int32_t n = IsLoaded(TheRecording) ? SampleAtPoint(x, y, MainChartFrame(window)) : 0;
     if (n > 0)
         Show(n, false);
     else if (!Shown.byKeys)
@@ -101,7 +102,7 @@ void OnChartKey(WPARAM key) {
 
 bool ChartClickOpensDataView(int x, int y) {
     if (!CommandAvailable(IDM_DATA_VIEW)) return false;
-    const int32_t n = SampleAtPoint(x, y, MainWindowDpi);
+    const int32_t n = SampleAtPoint(x, y, MainChartFrame(MainWindow));
     if (n == 0) return false;
     SetDataViewPosition(n);
     return true;

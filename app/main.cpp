@@ -2,6 +2,8 @@
 // the message loop.
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "app/window_layout.h"
+#include "app/window_placement.h"
 
 #include <cstdlib>
 
@@ -15,9 +17,6 @@
 #include "win/wide.h"
 
 namespace {
-
-constexpr int MainWidth = 930;
-constexpr int MainHeight = 620;
 
 bool RegisterMainClass(HINSTANCE instance) {
     WNDCLASSEXW wc = {};
@@ -91,7 +90,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // the mutex, and every later start would be turned away.
     if (!MainWindow) return 0;
     SizeForDpi(MainWindow);
-    CentreOnDesktop(MainWindow);
+    if (!RestoreWindowPlacement(MainWindow)) CentreOnDesktop(MainWindow);
     if (!path.empty()) OpenRecordingFile(MainWindow, FullPath(path));
 
     // Shortcuts are the main window's: a dialog's loop keeps its own keys.

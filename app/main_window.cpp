@@ -14,6 +14,7 @@
 #include "app/receive_data.h"
 #include "app/single_instance.h"
 #include "app/window_layout.h"
+#include "app/window_placement.h"
 #include "core/messages.h"
 #include "files/export_commands.h"
 #include "files/file_commands.h"
@@ -65,7 +66,8 @@ void OnDpiChanged(HWND window, WPARAM dpis, const RECT* suggested) {
     InvalidateRect(window, nullptr, TRUE);
 }
 
-void OnDestroy() {
+void OnDestroy(HWND window) {
+    RememberWindowPlacement(window);
     StopReceiving();
     ReleaseChildFont();
     PostQuitMessage(0);
@@ -85,7 +87,7 @@ void OnDropFiles(HWND window, HDROP drop) {
 void OnPaint(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    PaintChart(dc, TheRecording, DisplayRange, MainWindowDpi, CursorSample());
+    PaintChart(dc, MainChartFrame(window), {&TheRecording, DisplayRange, CursorSample()});
     EndPaint(window, &ps);
 }
 
@@ -209,7 +211,7 @@ void OnCommand(HWND window, WORD id) {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
-    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_DESTROY: OnDestroy(window); return 0;
     case WM_PAINT: OnPaint(window); return 0;
     case WM_CLOSE: OnClose(window); return 0;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;

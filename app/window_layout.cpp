@@ -43,6 +43,18 @@ HWND CreateChild(HWND window, const wchar_t* cls, DWORD style, int id) {
 
 } // namespace
 
+ChartFrame MainChartFrame(HWND window) {
+    const int dpi = MainWindowDpi;
+    RECT outer = {};
+    GetWindowRect(window, &outer);
+    const int wider = outer.right - outer.left - S(MainWidth, dpi);
+    const int taller = outer.bottom - outer.top - S(MainHeight, dpi);
+    ChartFrame frame = NaturalFrame(dpi);
+    if (wider > 0) frame.width += wider;
+    if (taller > 0) frame.height += taller;
+    return frame;
+}
+
 void CreateChildren(HWND window) {
     StatusLabel = CreateChild(window, L"STATIC", WS_VISIBLE, IDC_STATUS_LABEL);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};

@@ -3,6 +3,17 @@
 #pragma once
 #include <windows.h>
 
+#include "view/chart_scale.h"
+
+// The window's first size, outside, at 96 DPI; scaled for its screen.
+constexpr int MainWidth = 930;
+constexpr int MainHeight = 620;
+
+// Where the window draws its chart: the natural frame at the window's DPI
+// while the window is at its first size or smaller (what does not fit is
+// clipped), and larger by as much as the window has grown beyond it.
+ChartFrame MainChartFrame(HWND window);
+
 // The status label, the progress bar (hidden) and the readout (hidden),
 // created once, placed for the window's DPI.
 void CreateChildren(HWND window);

@@ -1,6 +1,6 @@
 // Chart painting. Each pen, brush and the font live only for the block that
-// draws with them. Every coordinate is the 96-DPI layout scaled for the DPI
-// it is drawn at, where it is made.
+// draws with them. Every coordinate is the 96-DPI layout placed in the frame
+// where it is made; widths and text sizes follow the DPI only.
 #include "view/chart.h"
 
 #include <climits>
@@ -37,8 +37,12 @@ RECT DirtyBox(HDC dc) {
     return box;
 }
 
+// A label keeps its place beside a point of the grid (its anchor) as the
+// frame stretches; the legend's anchor is the frame's corner, so it stays
+// along the top.
 struct Label {
-    int x, y; // 96-DPI top-left corner
+    int anchorX, anchorY; // 96-DPI layout
+    int x, y;             // 96-DPI top-left corner in the natural frame
     const char* text;
 };
 
@@ -47,21 +51,33 @@ constexpr int FrameLabelCount = HorizontalGridLines + VerticalGridLines + 2;
 // The y-axis labels of the range, the hour labels and the channel captions.
 void FrameLabels(int32_t range, Label out[FrameLabelCount]) {
     int i = 0;
-    for (int k = 0; k < HorizontalGridLines; ++k)
-        out[i++] = {10, 30 + GridRowHeight * k, RangeLabel(range, k)};
-    for (int k = 0; k < VerticalGridLines; ++k)
-        out[i++] = {52 + GridColumnWidth * k, 539, HourLabels[k]};
-    out[i++] = {260, 8, "CH1"};
-    out[i++] = {360, 8, "CH2"};
+    for (int k = 0; k < HorizontalGridLines; ++k) {
+        const int line = PlotTop + GridRowHeight * k;
+        out[i++] = {PlotLeft, line, 10, line - 4, RangeLabel(range, k)};
+    }
+    for (int k = 0; k < VerticalGridLines; ++k) {
+        const int line = PlotLeft + GridColumnWidth * k;
+        out[i++] = {line, PlotBottom, line - 8, PlotBottom + 5, HourLabels[k]};
+    }
+    out[i++] = {0, 0, 260, 8, "CH1"};
+    out[i++] = {0, 0, 360, 8, "CH2"};
+}
+
+// Where the label's top-left corner falls: its anchor's place in the frame,
+// and its distance from the anchor at the frame's DPI.
+POINT LabelCorner(const Label& label, const ChartFrame& f) {
+    return {FrameX(f, label.anchorX) + S(label.x, f.dpi) - S(label.anchorX, f.dpi),
+            FrameY(f, label.anchorY) + S(label.y, f.dpi) - S(label.anchorY, f.dpi)};
 }
 
 // A generous box: no character of the font is wider than it is high.
-bool Touches(const Label& label, int dpi, const RECT& dirty) {
+bool Touches(const Label& label, const ChartFrame& f, const RECT& dirty) {
     int chars = 0;
     while (label.text[chars] != 0)
         ++chars;
-    const RECT box = {S(label.x, dpi), S(label.y, dpi), S(label.x + chars * FontHeight, dpi),
-                      S(label.y + FontHeight + 2, dpi)};
+    const POINT at = LabelCorner(label, f);
+    const RECT box = {at.x, at.y, at.x + S(chars * FontHeight, f.dpi),
+                      at.y + S(FontHeight + 2, f.dpi)};
     return box.left < dirty.right && box.right > dirty.left && box.top < dirty.bottom &&
            box.bottom > dirty.top;
 }
@@ -75,17 +91,20 @@ void DrawLabel(HDC dc, int x, int y, const char* text) {
     TextOutW(dc, x, y, wide, n);
 }
 
-void DrawLabels(HDC dc, int32_t range, int dpi) {
+void DrawLabels(HDC dc, int32_t range, const ChartFrame& f) {
     const RECT dirty = DirtyBox(dc);
     Label labels[FrameLabelCount];
     FrameLabels(range, labels);
     bool any = false;
     for (const Label& label : labels)
-        any = any || Touches(label, dpi, dirty);
+        any = any || Touches(label, f, dirty);
     if (!any) return;
-    SelectedObject font(dc, CreateChartFont(dpi));
-    for (const Label& label : labels)
-        if (Touches(label, dpi, dirty)) DrawLabel(dc, S(label.x, dpi), S(label.y, dpi), label.text);
+    SelectedObject font(dc, CreateChartFont(f.dpi));
+    for (const Label& label : labels) {
+        if (!Touches(label, f, dirty)) continue;
+        const POINT at = LabelCorner(label, f);
+        DrawLabel(dc, at.x, at.y, label.text);
+    }
 }
 
 void DrawLine(HDC dc, int x0, int y0, int x1, int y1) {
@@ -93,32 +112,36 @@ void DrawLine(HDC dc, int x0, int y0, int x1, int y1) {
     LineTo(dc, x1, y1);
 }
 
-void DrawGrid(HDC dc, int dpi) {
-    SelectedObject pen(dc, CreatePen(PS_SOLID, S(1, dpi), Black));
+void DrawGrid(HDC dc, const ChartFrame& f) {
+    SelectedObject pen(dc, CreatePen(PS_SOLID, S(1, f.dpi), Black));
+    const int top = FrameY(f, PlotTop), bottom = FrameY(f, PlotBottom);
     for (int k = 0; k < VerticalGridLines; ++k) {
-        const int x = S(PlotLeft + GridColumnWidth * k, dpi);
-        DrawLine(dc, x, S(PlotTop, dpi), x, S(PlotBottom, dpi));
+        const int x = FrameX(f, PlotLeft + GridColumnWidth * k);
+        DrawLine(dc, x, top, x, bottom);
     }
+    const int left = FrameX(f, PlotLeft), right = FrameX(f, PlotRight);
     for (int k = 0; k < HorizontalGridLines; ++k) {
-        const int y = S(PlotTop + GridRowHeight * k, dpi);
-        DrawLine(dc, S(PlotLeft, dpi), y, S(PlotRight, dpi), y);
+        const int y = FrameY(f, PlotTop + GridRowHeight * k);
+        DrawLine(dc, left, y, right, y);
     }
 }
 
-void DrawLegendStroke(HDC dc, COLORREF colour, int x, int dpi) {
-    SelectedObject pen(dc, CreatePen(PS_SOLID, S(3, dpi), colour));
-    DrawLine(dc, S(x, dpi), S(14, dpi), S(x + 20, dpi), S(14, dpi));
+// Along the top, beside its caption, whatever the frame's size.
+void DrawLegendStroke(HDC dc, COLORREF colour, int x, const ChartFrame& f) {
+    SelectedObject pen(dc, CreatePen(PS_SOLID, S(3, f.dpi), colour));
+    const int y = f.top + S(14, f.dpi);
+    DrawLine(dc, f.left + S(x, f.dpi), y, f.left + S(x + 20, f.dpi), y);
 }
 
 // Every segment whose columns meet the dirty box, each drawn as the whole
 // polyline would draw it: a line does not depend on where its polyline began.
 void DrawTrace(HDC dc, COLORREF colour, const int32_t samples[SampleCount], int32_t range,
-               int dpi) {
+               const ChartFrame& f) {
     const RECT dirty = DirtyBox(dc);
-    const int margin = S(1, dpi) + 1; // the pen's width and a pixel
+    const int margin = S(1, f.dpi) + 1; // the pen's width and a pixel
     ChartPoint v[SampleCount];
-    TraceVertices(samples, range, dpi, v);
-    SelectedObject pen(dc, CreatePen(PS_SOLID, S(1, dpi), colour));
+    TraceVertices(samples, range, f, v);
+    SelectedObject pen(dc, CreatePen(PS_SOLID, S(1, f.dpi), colour));
     bool drawing = false;
     for (int i = 0; i + 1 < SampleCount; ++i) {
         if (v[i + 1].x + margin < dirty.left || v[i].x - margin >= dirty.right) {
@@ -132,35 +155,35 @@ void DrawTrace(HDC dc, COLORREF colour, const int32_t samples[SampleCount], int3
 }
 
 // The cursor line, over the grid and under the traces.
-void PaintCursor(HDC dc, int32_t n, int dpi) {
-    const RECT column = CursorColumn(n, dpi);
+void PaintCursor(HDC dc, int32_t n, const ChartFrame& f) {
+    const RECT column = CursorColumn(n, f);
     const OwnedBrush grey(CreateSolidBrush(Grey));
     FillRect(dc, &column, grey.get());
 }
 
 } // namespace
 
-int PaintChartFrame(HDC dc, int32_t range, int dpi) {
-    DrawGrid(dc, dpi);
-    DrawLabels(dc, range, dpi);
-    DrawLegendStroke(dc, Blue, 290, dpi);
-    DrawLegendStroke(dc, Red, 390, dpi);
+int PaintChartFrame(HDC dc, int32_t range, const ChartFrame& frame) {
+    DrawGrid(dc, frame);
+    DrawLabels(dc, range, frame);
+    DrawLegendStroke(dc, Blue, 290, frame);
+    DrawLegendStroke(dc, Red, 390, frame);
     return 0;
 }
 
-int PlotTraces(HDC dc, const Recording& r, int32_t range, int dpi) {
-    DrawTrace(dc, Blue, r.Ch1Samples, range, dpi);
-    DrawTrace(dc, Red, r.Ch2Samples, range, dpi);
+int PlotTraces(HDC dc, const Recording& r, int32_t range, const ChartFrame& frame) {
+    DrawTrace(dc, Blue, r.Ch1Samples, range, frame);
+    DrawTrace(dc, Red, r.Ch2Samples, range, frame);
     return 0;
 }
 
-RECT CursorColumn(int32_t n, int dpi) {
-    const int x = S(PlotLeft + n, dpi);
-    return {x, S(PlotTop, dpi), x + S(1, dpi), S(PlotBottom, dpi) + 1};
+RECT CursorColumn(int32_t n, const ChartFrame& frame) {
+    const int x = FrameX(frame, PlotLeft + n);
+    return {x, FrameY(frame, PlotTop), x + S(1, frame.dpi), FrameY(frame, PlotBottom) + 1};
 }
 
-void PaintChart(HDC dc, const Recording& r, int32_t range, int dpi, int32_t cursor) {
-    PaintChartFrame(dc, range, dpi);
-    if (cursor > 0) PaintCursor(dc, cursor, dpi);
-    if (IsLoaded(r)) PlotTraces(dc, r, range, dpi);
+void PaintChart(HDC dc, const ChartFrame& frame, const ChartContent& content) {
+    PaintChartFrame(dc, content.range, frame);
+    if (content.cursor > 0) PaintCursor(dc, content.cursor, frame);
+    if (IsLoaded(*content.recording)) PlotTraces(dc, *content.recording, content.range, frame);
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "view/chart.h"
+#include "view/dpi_scale.h"
 #include "view/gdi_select.h"
 
 namespace {
@@ -79,7 +80,8 @@ bool RenderChart(const Recording& r, int32_t range, ChartImage& out) {
             HGDIOBJ previous = SelectObject(dc, bitmap);
             RECT all = {0, 0, ChartImageWidth, ChartImageHeight};
             FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            PaintChart(dc, r, range, 96, 0); // at 96 DPI, never the cursor
+            // The natural frame at 96 DPI, never the cursor.
+            PaintChart(dc, NaturalFrame(BaseDpi), {&r, range, 0});
             GdiFlush();
             SelectObject(dc, previous);
         }

@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "core/recording.h"
+#include "view/chart_scale.h"
 
-constexpr int ChartImageWidth = 920;
-constexpr int ChartImageHeight = 560;
+constexpr int ChartImageWidth = NaturalChartWidth;
+constexpr int ChartImageHeight = NaturalChartHeight;
 
 struct ChartImage {
     int width = 0;

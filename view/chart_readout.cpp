@@ -7,9 +7,9 @@
 #include "view/sample_view.h"
 #include "view/statistics.h"
 
-int32_t SampleAtPoint(int32_t x, int32_t y, int dpi) {
-    const int64_t n = Unscaled(x, dpi) - PlotLeft;
-    const int64_t row = Unscaled(y, dpi);
+int32_t SampleAtPoint(int32_t x, int32_t y, const ChartFrame& frame) {
+    const int64_t n = LayoutX(frame, x) - PlotLeft;
+    const int64_t row = LayoutY(frame, y);
     if (n < 1 || n > SampleCount || row < PlotTop || row > PlotBottom) return 0;
     return static_cast<int32_t>(n);
 }

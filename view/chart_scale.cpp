@@ -40,13 +40,50 @@ int32_t SampleToY(int32_t count, int32_t range) {
     return static_cast<int32_t>(y);
 }
 
-void TraceVertices(const int32_t samples[SampleCount], int32_t range, int dpi,
+ChartFrame NaturalFrame(int dpi, int32_t left, int32_t top) {
+    return {left, top, static_cast<int32_t>(Scaled(NaturalChartWidth, dpi)),
+            static_cast<int32_t>(Scaled(NaturalChartHeight, dpi)), dpi};
+}
+
+namespace {
+
+int32_t Drawable(int64_t v) {
+    return v > DeepestDrawableY    ? DeepestDrawableY
+           : v < -DeepestDrawableY ? -DeepestDrawableY
+                                   : static_cast<int32_t>(v);
+}
+
+int64_t Stretched(int64_t at, int64_t v96, int32_t size, int32_t natural96, int dpi) {
+    return at + MulDivRounded(Scaled(v96, dpi), size, Scaled(natural96, dpi));
+}
+
+int64_t Unstretched(int64_t at, int32_t v, int32_t size, int32_t natural96, int dpi) {
+    return Unscaled(MulDivRounded(v - at, Scaled(natural96, dpi), size), dpi);
+}
+
+} // namespace
+
+int32_t FrameX(const ChartFrame& f, int64_t x96) {
+    return Drawable(Stretched(f.left, x96, f.width, NaturalChartWidth, f.dpi));
+}
+
+int32_t FrameY(const ChartFrame& f, int64_t y96) {
+    return Drawable(Stretched(f.top, y96, f.height, NaturalChartHeight, f.dpi));
+}
+
+int64_t LayoutX(const ChartFrame& f, int32_t x) {
+    return Unstretched(f.left, x, f.width, NaturalChartWidth, f.dpi);
+}
+
+int64_t LayoutY(const ChartFrame& f, int32_t y) {
+    return Unstretched(f.top, y, f.height, NaturalChartHeight, f.dpi);
+}
+
+void TraceVertices(const int32_t samples[SampleCount], int32_t range, const ChartFrame& frame,
                    ChartPoint vertices[SampleCount]) {
-    for (int i = 0; i < SampleCount; ++i) {
-        const int64_t y = Scaled(SampleToY(samples[i], range), dpi);
-        vertices[i] = {static_cast<int32_t>(Scaled(PlotLeft + 1 + i, dpi)),
-                       y > DeepestDrawableY ? DeepestDrawableY : static_cast<int32_t>(y)};
-    }
+    for (int i = 0; i < SampleCount; ++i)
+        vertices[i] = {FrameX(frame, PlotLeft + 1 + i),
+                       FrameY(frame, SampleToY(samples[i], range))};
 }
 
 const char* RangeLabel(int32_t range, int k) {

@@ -1,5 +1,6 @@
-// Window-free chart geometry: the label tables, the count-to-y mapping and the
-// vertex list of a trace. The Win32 painter only draws what this gives.
+// Window-free chart geometry: the label tables, the count-to-y mapping, the
+// rectangle a chart is drawn into and the vertex list of a trace. The Win32
+// painter only draws what this gives.
 #pragma once
 #include <cstdint>
 
@@ -34,9 +35,32 @@ struct ChartPoint {
     int32_t y;
 };
 
-// Sample i at x = s(61 + i) and y = s(SampleToY), held at DeepestDrawableY,
-// for the DPI given (s: the scale of view/dpi_scale.h).
-void TraceVertices(const int32_t samples[SampleCount], int32_t range, int dpi,
+// The chart's natural size at 96 DPI: everything it draws lies in it.
+constexpr int32_t NaturalChartWidth = 920;
+constexpr int32_t NaturalChartHeight = 560;
+
+// Where a chart is drawn: a rectangle in device pixels, and the DPI its
+// texts and pens follow. Its natural frame at a DPI is s(920) × s(560)
+// (s: the scale of view/dpi_scale.h); drawn there, every coordinate of the
+// 96-DPI layout is s() of itself. Any other size stretches the grid, the
+// labels' places and the traces to fill it.
+struct ChartFrame {
+    int32_t left, top, width, height;
+    int dpi;
+};
+ChartFrame NaturalFrame(int dpi, int32_t left = 0, int32_t top = 0);
+
+// A coordinate of the 96-DPI layout in the frame: left + MulDiv(s(x),
+// width, s(920)), and the same for y. Held within what GDI can carry.
+int32_t FrameX(const ChartFrame& frame, int64_t x96);
+int32_t FrameY(const ChartFrame& frame, int64_t y96);
+// A device pixel back in the 96-DPI layout, to the nearest.
+int64_t LayoutX(const ChartFrame& frame, int32_t x);
+int64_t LayoutY(const ChartFrame& frame, int32_t y);
+
+// Sample i at x = FrameX(61 + i) and y = FrameY(SampleToY): the y is worked
+// out in the natural layout first, so its clamp and shifts stay exact.
+void TraceVertices(const int32_t samples[SampleCount], int32_t range, const ChartFrame& frame,
                    ChartPoint vertices[SampleCount]);
 
 // Label k (0 = top) of a range; a range outside 0..4 reads as the initial one.

@@ -26,7 +26,7 @@ int main() {
         QueryPerformanceFrequency(&f);
         QueryPerformanceCounter(&t0);
         for (int i = 0; i < n; ++i) {
-            PaintChart(dc, r, InitialDisplayRange, 96, 0);
+            PaintChart(dc, NaturalFrame(96), {&r, InitialDisplayRange, 0});
         }
         GdiFlush();
         QueryPerformanceCounter(&t1);

@@ -102,8 +102,14 @@ std::vector<std::string> FrameFaults(const Capture& c) {
 }
 
 std::vector<std::string> ScaledFrameFaults(const Capture& c, int dpi) {
+    return ScaledFrameFaults(c, NaturalFrame(dpi));
+}
+
+std::vector<std::string> ScaledFrameFaults(const Capture& c, const ChartFrame& f) {
     std::vector<std::string> faults;
-    const auto s = [dpi](int v) { return static_cast<int>(Scaled(v, dpi)); };
+    const auto s = [&f](int v) { return static_cast<int>(Scaled(v, f.dpi)); };
+    const auto fx = [&f](int v) { return FrameX(f, v); };
+    const auto fy = [&f](int v) { return FrameY(f, v); };
     auto expect = [&](const char* what, int x, int y, bool black) {
         if (x < 0 || y < 0 || x >= c.width || y >= c.height)
             return Note(faults, Fault(what, x, y, 0));
@@ -112,29 +118,42 @@ std::vector<std::string> ScaledFrameFaults(const Capture& c, int dpi) {
     // Each grid line at s() of its place, the white between them untouched,
     // looked at halfway between the crossing lines.
     for (int k = 0; k < VerticalGridLines; ++k) {
-        const int x = s(PlotLeft + GridColumnWidth * k);
+        const int x = fx(PlotLeft + GridColumnWidth * k);
         for (int row = 0; row + 1 < HorizontalGridLines; ++row) {
-            const int y = s(PlotTop + GridRowHeight * row + GridRowHeight / 2);
+            const int y = fy(PlotTop + GridRowHeight * row + GridRowHeight / 2);
             expect("vertical grid line", x, y, true);
             expect("beside a vertical line", x + s(3), y, false);
             expect("beside a vertical line", x - s(3), y, false);
         }
     }
     for (int k = 0; k < HorizontalGridLines; ++k) {
-        const int y = s(PlotTop + GridRowHeight * k);
+        const int y = fy(PlotTop + GridRowHeight * k);
         for (int column = 0; column + 1 < VerticalGridLines; ++column) {
-            const int x = s(PlotLeft + GridColumnWidth * column + GridColumnWidth / 2);
+            const int x = fx(PlotLeft + GridColumnWidth * column + GridColumnWidth / 2);
             expect("horizontal grid line", x, y, true);
             expect("beside a horizontal line", x, y + s(3), false);
             expect("beside a horizontal line", x, y - s(3), false);
         }
     }
-    for (const Box& b : TextBoxes()) {
+    // Each label beside its grid line; the captions along the top.
+    const std::vector<Box> boxes = TextBoxes();
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const Box& b = boxes[i];
+        int dx = 0, dy = 0;
+        if (i < HorizontalGridLines) {
+            const int line = PlotTop + GridRowHeight * static_cast<int>(i);
+            dx = fx(PlotLeft) - s(PlotLeft);
+            dy = fy(line) - s(line);
+        } else if (i < HorizontalGridLines + VerticalGridLines) {
+            const int line = PlotLeft + GridColumnWidth * static_cast<int>(i - HorizontalGridLines);
+            dx = fx(line) - s(line);
+            dy = fy(PlotBottom) - s(PlotBottom);
+        }
         bool inked = false;
-        for (int y = s(b.top); y < s(b.bottom) && y < c.height; ++y)
-            for (int x = s(b.left); x < s(b.right) && x < c.width; ++x)
+        for (int y = s(b.top) + dy; y < s(b.bottom) + dy && y < c.height; ++y)
+            for (int x = s(b.left) + dx; x < s(b.right) + dx && x < c.width; ++x)
                 inked = inked || c.at(x, y) != White;
-        if (!inked) Note(faults, Fault("no text in box", s(b.left), s(b.top), White));
+        if (!inked) Note(faults, Fault("no text in box", s(b.left) + dx, s(b.top) + dy, White));
     }
     for (const Stroke& stroke : Strokes) {
         const int x = s((stroke.body.left + stroke.body.right) / 2), y = s(14);
@@ -145,11 +164,17 @@ std::vector<std::string> ScaledFrameFaults(const Capture& c, int dpi) {
 
 std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleCount],
                                      const int32_t ch2[SampleCount], int32_t range, int dpi) {
+    return TraceFaults(c, ch1, ch2, range, NaturalFrame(dpi));
+}
+
+std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleCount],
+                                     const int32_t ch2[SampleCount], int32_t range,
+                                     const ChartFrame& frame) {
     std::vector<std::string> faults;
     ChartPoint v1[SampleCount], v2[SampleCount];
-    TraceVertices(ch1, range, dpi, v1);
-    TraceVertices(ch2, range, dpi, v2);
-    const int32_t width = static_cast<int32_t>(Scaled(1, dpi)); // of a trace
+    TraceVertices(ch1, range, frame, v1);
+    TraceVertices(ch2, range, frame, v2);
+    const int32_t width = static_cast<int32_t>(Scaled(1, frame.dpi)); // of a trace
     auto visible = [&](const ChartPoint& p) { return p.x < c.width && p.y >= 0 && p.y < c.height; };
     for (int i = 0; i + 1 < SampleCount; ++i) {
         if (visible(v2[i]) && c.at(v2[i].x, v2[i].y) != Red)

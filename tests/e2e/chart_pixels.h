@@ -7,6 +7,7 @@
 
 #include "core/recording.h"
 #include "tests/e2e/capture.h"
+#include "view/chart_scale.h"
 
 // The frame of an otherwise empty chart: grid black exactly on its lines and
 // white beside them, legend strokes in their colours, ink in every label's
@@ -17,6 +18,9 @@ std::vector<std::string> FrameFaults(const Capture& c);
 // white beside it, ink in every label's scaled box, the legend strokes'
 // colours. (Line widths and glyphs are the platform's.)
 std::vector<std::string> ScaledFrameFaults(const Capture& c, int dpi);
+// The same in any frame: the grid lines and the labels beside them where the
+// frame stretches them, the captions along its top.
+std::vector<std::string> ScaledFrameFaults(const Capture& c, const ChartFrame& frame);
 
 // Every drawn vertex of both traces (sample 1 to 839; the last vertex is the
 // end point of the last line and stays unpainted) has its trace's colour, at
@@ -24,6 +28,10 @@ std::vector<std::string> ScaledFrameFaults(const Capture& c, int dpi);
 // lie on top of it.
 std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleCount],
                                      const int32_t ch2[SampleCount], int32_t range, int dpi = 96);
+// The same for a chart drawn in any frame.
+std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleCount],
+                                     const int32_t ch2[SampleCount], int32_t range,
+                                     const ChartFrame& frame);
 
 // Upper band for channel 1 and lower band for channel 2, varying every
 // minute, so neither trace covers the other in the given range.

@@ -1,7 +1,10 @@
 // The chart's pixels, captured from the screen.
+#include <algorithm>
+
 #include "res/resource.h"
 #include "tests/e2e/chart_pixels.h"
 #include "tests/e2e/driver.h"
+#include "tests/e2e/recording_files.h"
 
 namespace {
 
@@ -51,6 +54,87 @@ TEST_F(Chart, ANewDpiTakesTheSuggestedPlaceAndScalesTheChartAndBackAgain) {
     EXPECT_EQ(now.left, original.left);
     EXPECT_EQ(now.right - now.left, 930);
     EXPECT_TRUE(CaptureClient(app.main).pixels == before.pixels);
+}
+
+// The chart as the program lays it out in a window of this outer size at
+// 96 DPI: larger than 930 × 620 by as much as the window is.
+ChartFrame GrownFrame(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return {0, 0, 920 + std::max(0L, r.right - r.left - 930),
+            560 + std::max(0L, r.bottom - r.top - 620), 96};
+}
+
+// The empty chart's grid and labels, then the recording's traces, fill the
+// window as it is now.
+void ExpectChartFills(const Program& app, const std::string& folder, const Recording& r,
+                      const char* screenshot) {
+    const ChartFrame frame = GrownFrame(app.main);
+    std::vector<std::string> faults = ScaledFrameFaults(CaptureClient(app.main), frame);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    ASSERT_TRUE(LoadRecording(app, folder, "day.mv2", r));
+    const Capture c = CaptureClient(app.main);
+    SaveScreenshot(c, screenshot);
+    faults = TraceFaults(c, r.Ch1Samples, r.Ch2Samples, 3, frame);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    // The readout finds sample 500 under its own vertex.
+    ChartPoint v[SampleCount];
+    TraceVertices(r.Ch1Samples, 3, frame, v);
+    MoveMouseTo(app, v[499].x, v[499].y);
+    HWND readout = GetDlgItem(app.main, IDC_READOUT);
+    for (int i = 0; i < 100 && HeldWindowText(readout).rfind("No.500 ", 0) != 0; ++i)
+        Sleep(20);
+    EXPECT_EQ(HeldWindowText(readout).substr(0, 7), "No.500 ");
+    MoveMouseAway();
+}
+
+// Made larger, or maximised, the window's chart fills it in proportion; the
+// labels at the top keep their places; place, size and maximised state are
+// there again at the next start, unless no screen shows them.
+TEST_F(Chart, AGrownWindowStretchesTheChartAndIsRememberedForTheNextStart) {
+    const std::string folder = FolderForThisTest();
+    Recording r = KnownRecording();
+    BandedSamples(3, r.Ch1Samples, r.Ch2Samples);
+    SetWindowPos(app.main, nullptr, 100, 60, 1400, 900, SWP_NOZORDER);
+    Settle(app);
+    ExpectChartFills(app, folder, r, "chart_1400x900");
+    RECT label;
+    GetWindowRect(GetDlgItem(app.main, IDC_STATUS_LABEL), &label);
+    POINT corner = {label.left, label.top};
+    ScreenToClient(app.main, &corner);
+    EXPECT_EQ(corner.x, 6);
+    EXPECT_EQ(corner.y, 6);
+
+    ASSERT_TRUE(CloseProgram(app));
+    app = StartProgram();
+    RECT place;
+    GetWindowRect(app.main, &place);
+    EXPECT_EQ(place.left, 100);
+    EXPECT_EQ(place.top, 60);
+    EXPECT_EQ(place.right - place.left, 1400);
+    EXPECT_EQ(place.bottom - place.top, 900);
+
+    PostMessageA(app.main, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    Settle(app);
+    ASSERT_TRUE(IsZoomed(app.main));
+    ExpectChartFills(app, folder, r, "chart_maximised");
+    ASSERT_TRUE(CloseProgram(app));
+    app = StartProgram();
+    EXPECT_TRUE(IsZoomed(app.main));
+
+    // A place on a screen that is gone: centred at the first size.
+    ASSERT_TRUE(CloseProgram(app));
+    WINDOWPLACEMENT gone = {};
+    gone.length = sizeof gone;
+    gone.showCmd = SW_SHOWNORMAL;
+    gone.rcNormalPosition = {5000, 3000, 6000, 3800};
+    SetSettingBytes("WindowPlacement", &gone, sizeof gone);
+    app = StartProgram();
+    GetWindowRect(app.main, &place);
+    EXPECT_EQ(place.left, 495);
+    EXPECT_EQ(place.top, 230);
+    EXPECT_EQ(place.right - place.left, 930);
+    EXPECT_EQ(place.bottom - place.top, 620);
 }
 
 } // namespace

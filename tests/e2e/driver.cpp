@@ -150,6 +150,16 @@ void StopProgram(Program& p) {
     p = Program{};
 }
 
+bool CloseProgram(Program& p) {
+    Choose(p, IDM_EXIT);
+    HWND box = WaitForDialog(p, "終了確認");
+    if (box) Click(box, IDYES);
+    DWORD code = 1;
+    const bool ended = box && WaitForExit(p, 5000, &code) && code == 0;
+    StopProgram(p);
+    return ended;
+}
+
 bool WaitForExit(const Program& p, DWORD ms, DWORD* exitCode) {
     if (WaitForSingleObject(p.process.hProcess, ms) != WAIT_OBJECT_0) return false;
     GetExitCodeProcess(p.process.hProcess, exitCode);
@@ -478,6 +488,10 @@ std::string SettingText(const char* value) {
 void SetSettingText(const char* value, const std::string& text) {
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKey, value, REG_SZ, text.c_str(),
                     static_cast<DWORD>(text.size() + 1));
+}
+
+void SetSettingBytes(const char* value, const void* bytes, DWORD size) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKey, value, REG_BINARY, bytes, size);
 }
 
 void ClearSettings() {

@@ -43,6 +43,8 @@ Program LaunchProgram(const std::string& archive = "", const std::wstring& argum
 std::string ArchiveForThisTest();
 // Ends the program if it still runs and releases its handles.
 void StopProgram(Program& p);
+// File > 終了, answered Yes; true when it then ended with 0. Released after.
+bool CloseProgram(Program& p);
 // Waits for the process to end; false on time-out.
 bool WaitForExit(const Program& p, DWORD ms, DWORD* exitCode);
 
@@ -138,6 +140,7 @@ std::string LoggerHeard(const Logger& logger);
 // never ran.
 std::string SettingText(const char* value);
 void SetSettingText(const char* value, const std::string& text);
+void SetSettingBytes(const char* value, const void* bytes, DWORD size);
 void ClearSettings();
 
 // Runs mv2tool.exe from the build folder and waits; its exit status. What it

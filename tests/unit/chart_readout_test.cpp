@@ -38,7 +38,8 @@ TEST(ChartReadout, TheSampleUnderAPointOfThePlot) {
         {122, 68, 192, 1}, {1800, 1068, 192, 840}, {1801, 500, 192, 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(SampleAtPoint(c.x, c.y, c.dpi), c.n) << c.x << "," << c.y << " at " << c.dpi;
+        EXPECT_EQ(SampleAtPoint(c.x, c.y, NaturalFrame(c.dpi)), c.n)
+            << c.x << "," << c.y << " at " << c.dpi;
 }
 
 TEST(ChartReadout, TimeOfDayAcrossMidnightAndLuxWithTheirSigns) {

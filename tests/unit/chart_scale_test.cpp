@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 
+#include "view/chart_readout.h"
 #include "view/chart_scale.h"
 
 namespace {
@@ -78,7 +79,7 @@ TEST(TraceVertices, OneVertexPerMinuteFromX61ToX900) {
     samples[839] = -8;
     samples[400] = INT32_MIN;
     ChartPoint v[SampleCount];
-    TraceVertices(samples, 3, 96, v);
+    TraceVertices(samples, 3, NaturalFrame(96), v);
     EXPECT_EQ(v[0].x, 61);
     EXPECT_EQ(v[0].y, 34);
     EXPECT_EQ(v[839].x, 900);
@@ -94,7 +95,7 @@ TEST(TraceVertices, OneVertexPerMinuteFromX61ToX900) {
     samples[1] = -1;      // y 535: 802.5
     samples[2] = -21000;  // y 5784: 8676, still drawable
     samples[3] = -100000; // y 25534: 38301 scaled, too deep
-    TraceVertices(samples, 3, 144, v);
+    TraceVertices(samples, 3, NaturalFrame(144), v);
     EXPECT_EQ(v[0].x, 92); // 91.5
     EXPECT_EQ(v[0].y, 51);
     EXPECT_EQ(v[839].x, 1350);
@@ -102,6 +103,57 @@ TEST(TraceVertices, OneVertexPerMinuteFromX61ToX900) {
     EXPECT_EQ(v[1].y, 803);
     EXPECT_EQ(v[2].y, 8676);
     EXPECT_EQ(v[3].y, DeepestDrawableY);
+}
+
+// The 96-DPI layout in any rectangle: s() of itself in the natural frame,
+// stretched by MulDiv elsewhere, also where the sizes are not whole
+// multiples; held within what GDI can carry.
+TEST(ChartFrame, TheLayoutStretchedToAnyRectangle) {
+    const struct {
+        ChartFrame frame;
+        int32_t x60, x61, x900, y34, y534;
+    } cases[] = {
+        {NaturalFrame(96), 60, 61, 900, 34, 534},
+        {NaturalFrame(144), 90, 92, 1350, 51, 801},
+        {NaturalFrame(120), 75, 76, 1125, 43, 668},
+        {{0, 0, 1840, 1120, 96}, 120, 122, 1800, 68, 1068},
+        {{10, 20, 1000, 700, 96}, 75, 76, 988, 63, 688},          // 65.2, 977.8; 667.5 up
+        {{142, 300, 3224, 1375, 300}, 353, 356, 3296, 383, 1611}, // a printed page
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.frame.width);
+        EXPECT_EQ(FrameX(c.frame, 60), c.x60);
+        EXPECT_EQ(FrameX(c.frame, 61), c.x61);
+        EXPECT_EQ(FrameX(c.frame, 900), c.x900);
+        EXPECT_EQ(FrameY(c.frame, 34), c.y34);
+        EXPECT_EQ(FrameY(c.frame, 534), c.y534);
+        EXPECT_EQ(FrameY(c.frame, INT32_MAX), DeepestDrawableY);
+    }
+    EXPECT_EQ(NaturalFrame(144, 5, 7).left, 5);
+    EXPECT_EQ(NaturalFrame(144).width, 1380);
+    EXPECT_EQ(NaturalFrame(144).height, 840);
+}
+
+// Every vertex is found under itself, in frames from the natural one up,
+// and the traces' y is the natural layout's, then stretched.
+TEST(ChartFrame, EachSampleIsFoundUnderItsOwnVertex) {
+    int32_t samples[SampleCount];
+    for (int i = 0; i < SampleCount; ++i)
+        samples[i] = (i * 37) % 2000;
+    const ChartFrame frames[] = {NaturalFrame(96),         NaturalFrame(144),
+                                 NaturalFrame(120),        {0, 0, 1926, 1004, 96},
+                                 {0, 0, 1391, 841, 96},    {0, 0, 2000, 1207, 144},
+                                 {40, 30, 3224, 1375, 300}};
+    for (const ChartFrame& f : frames) {
+        ChartPoint v[SampleCount];
+        TraceVertices(samples, 3, f, v);
+        for (int i = 0; i < SampleCount; ++i) {
+            ASSERT_EQ(SampleAtPoint(v[i].x, v[i].y, f), i + 1) << f.width << "x" << f.height;
+            ASSERT_EQ(v[i].y, FrameY(f, SampleToY(samples[i], 3)));
+        }
+        EXPECT_EQ(SampleAtPoint(FrameX(f, 60), FrameY(f, 300), f), 0);
+        EXPECT_EQ(SampleAtPoint(FrameX(f, 901), FrameY(f, 300), f), 0);
+    }
 }
 
 TEST(ChartLabels, RangeLabelsEndInOneColumnAndHoursRunFiveToNineteen) {

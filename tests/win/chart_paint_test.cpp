@@ -80,7 +80,7 @@ TEST_F(ChartPaint, TracesHitEveryVertexInEveryRange) {
         SCOPED_TRACE(range);
         BandedSamples(range, r.Ch1Samples, r.Ch2Samples);
         canvas.Clear();
-        PaintChart(canvas.dc(), r, range, 96, 0);
+        PaintChart(canvas.dc(), NaturalFrame(96), {&r, range, 0});
         const std::vector<std::string> faults =
             TraceFaults(canvas.Pixels(), r.Ch1Samples, r.Ch2Samples, range);
         EXPECT_TRUE(faults.empty()) << Describe(faults);
@@ -90,7 +90,7 @@ TEST_F(ChartPaint, TracesHitEveryVertexInEveryRange) {
 TEST_F(ChartPaint, RedLiesOnTopWhereTheTracesMeetAndNothingIsDrawnBeyondX900) {
     Canvas canvas;
     EmptyRecording(r); // both flat on the bottom line
-    PlotTraces(canvas.dc(), r, 3, 96);
+    PlotTraces(canvas.dc(), r, 3, NaturalFrame(96));
     const Capture c = canvas.Pixels();
     for (int x = 61; x < 900; ++x) {
         ASSERT_EQ(c.at(x, 534), Red) << x;
@@ -108,10 +108,10 @@ TEST_F(ChartPaint, HandsTheDcBackWithItsOwnPenAndFont) {
     Canvas canvas;
     HGDIOBJ pen = GetCurrentObject(canvas.dc(), OBJ_PEN);
     HGDIOBJ font = GetCurrentObject(canvas.dc(), OBJ_FONT);
-    PaintChartFrame(canvas.dc(), 3, 96);
+    PaintChartFrame(canvas.dc(), 3, NaturalFrame(96));
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font);
-    PlotTraces(canvas.dc(), r, 3, 96);
+    PlotTraces(canvas.dc(), r, 3, NaturalFrame(96));
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font);
 }
@@ -120,17 +120,17 @@ TEST_F(ChartPaint, HandsTheDcBackWithItsOwnPenAndFont) {
 // the legend, the traces' vertices, and the cursor, one 96-DPI pixel wide.
 TEST_F(ChartPaint, At144DpiEveryPlaceIsScaled) {
     Canvas canvas(WideWidth, WideHeight);
-    PaintChartFrame(canvas.dc(), 1, 144);
+    PaintChartFrame(canvas.dc(), 1, NaturalFrame(144));
     std::vector<std::string> faults = ScaledFrameFaults(canvas.Pixels(), 144);
     EXPECT_TRUE(faults.empty()) << Describe(faults);
 
     canvas.Clear();
     BandedSamples(1, r.Ch1Samples, r.Ch2Samples);
-    PaintChart(canvas.dc(), r, 1, 144, 100);
+    PaintChart(canvas.dc(), NaturalFrame(144), {&r, 1, 100});
     const Capture c = canvas.Pixels();
     faults = TraceFaults(c, r.Ch1Samples, r.Ch2Samples, 1, 144);
     EXPECT_TRUE(faults.empty()) << Describe(faults);
-    const RECT cursor = CursorColumn(100, 144);
+    const RECT cursor = CursorColumn(100, NaturalFrame(144));
     EXPECT_EQ(cursor.left, 240); // s(160)
     EXPECT_EQ(cursor.right - cursor.left, 2);
     EXPECT_EQ(cursor.top, 51);
@@ -148,7 +148,7 @@ TEST_F(ChartPaint, APaintOfSomeColumnsDrawsThemAsTheWholePaintDoes) {
     BandedSamples(3, r.Ch1Samples, r.Ch2Samples);
     r.Ch2Samples[100] = -3000; // a segment far down into the labels' row
     Canvas whole, part;
-    PaintChart(whole.dc(), r, 3, 96, 160);
+    PaintChart(whole.dc(), NaturalFrame(96), {&r, 3, 160});
     const Capture all = whole.Pixels();
     for (const RECT& columns : {RECT{160, 34, 161, 535}, RECT{40, 0, 70, Height},
                                 RECT{150, 520, 170, 560}, RECT{899, 0, 914, Height}}) {
@@ -156,7 +156,7 @@ TEST_F(ChartPaint, APaintOfSomeColumnsDrawsThemAsTheWholePaintDoes) {
         HRGN clip = CreateRectRgnIndirect(&columns);
         SelectClipRgn(part.dc(), clip);
         DeleteObject(clip);
-        PaintChart(part.dc(), r, 3, 96, 160);
+        PaintChart(part.dc(), NaturalFrame(96), {&r, 3, 160});
         SelectClipRgn(part.dc(), nullptr);
         const Capture c = part.Pixels();
         for (int y = columns.top; y < columns.bottom; ++y)
@@ -171,9 +171,9 @@ TEST_F(ChartPaint, ThousandsOfPaintsLeaveNoGdiObjectBehind) {
     Canvas canvas;
     BandedSamples(2, r.Ch1Samples, r.Ch2Samples);
     for (int i = 0; i < 12000; ++i)
-        PaintChart(canvas.dc(), r, 2, 96, 0);
+        PaintChart(canvas.dc(), NaturalFrame(96), {&r, 2, 0});
     canvas.Clear();
-    PaintChart(canvas.dc(), r, 2, 96, 0);
+    PaintChart(canvas.dc(), NaturalFrame(96), {&r, 2, 0});
     const Capture c = canvas.Pixels();
     const std::vector<std::string> faults = TraceFaults(c, r.Ch1Samples, r.Ch2Samples, 2);
     EXPECT_TRUE(faults.empty()) << Describe(faults);
