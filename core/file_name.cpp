@@ -65,3 +65,15 @@ std::u16string FileCaption(std::u16string_view title, std::u16string_view name, 
     caption += close;
     return caption;
 }
+
+bool HasExtension(std::u16string_view path, std::u16string_view extension) {
+    const std::u16string_view own = SplitPath(path).extension;
+    if (own.size() != extension.size()) return false;
+    for (size_t i = 0; i < own.size(); ++i) {
+        const auto lower = [](char16_t c) -> char16_t {
+            return c >= u'A' && c <= u'Z' ? c + 32 : c;
+        };
+        if (lower(own[i]) != lower(extension[i])) return false;
+    }
+    return true;
+}

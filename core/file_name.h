@@ -16,6 +16,8 @@ struct PathParts {
 // Separators are '\' and '/', and the ':' of a drive ("C:name"). A dot that
 // begins the name starts no extension.
 PathParts SplitPath(std::u16string_view path);
+// The name's extension is `extension` (".emf"), ASCII letters in either case.
+bool HasExtension(std::u16string_view path, std::u16string_view extension);
 
 // A folder named with trailing separators ("D:\\archive\\") is the folder
 // without them; a root ("C:\\") keeps its own.

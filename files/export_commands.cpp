@@ -32,14 +32,31 @@ FileDialogSetup ExportDialog(const wchar_t* title, const wchar_t* filter,
     return setup;
 }
 
-int SaveBytes(HWND window, const FileDialogSetup& setup, const std::string& bytes) {
-    const std::u16string path = AskSavePath(window, setup);
-    if (path.empty()) return -1;
+int WriteBytes(HWND window, const std::u16string& path, const std::string& bytes) {
     const SaveOutcome outcome = SaveFileSafely(
         path, [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
     if (outcome == SaveOutcome::Saved) return 0;
     ShowError(window, SaveOutcomeMessage(outcome));
     return -1;
+}
+
+int SaveBytes(HWND window, const FileDialogSetup& setup, const std::string& bytes) {
+    const std::u16string path = AskSavePath(window, setup);
+    return path.empty() ? -1 : WriteBytes(window, path, bytes);
+}
+
+// The PNG as the window shows the chart, pixel for pixel.
+bool ChartPng(std::string& png) {
+    ChartImage image;
+    return RenderChart(TheRecording, DisplayRange, image) && EncodePng(image, png);
+}
+
+// The same chart as vectors.
+bool ChartEmf(std::string& emf) {
+    HENHMETAFILE metafile = ChartMetafile(TheRecording, DisplayRange);
+    const bool made = metafile && MetafileBytes(metafile, emf);
+    if (metafile) DeleteEnhMetaFile(metafile);
+    return made;
 }
 
 } // namespace
@@ -50,18 +67,22 @@ int ExportCsv(HWND window) {
                      RecordingCsv(TheRecording));
 }
 
+// The name's extension says which: the dialog gives a name the chosen type's.
 int ExportChartImage(HWND window) {
-    const FileDialogSetup setup =
-        ExportDialog(L"グラフを画像で保存", L"PNG画像 (*.png)\0*.png\0", L"png");
-    ChartImage image;
-    std::string png;
-    if (!RenderChart(TheRecording, DisplayRange, image) || !EncodePng(image, png)) {
+    const std::u16string path = AskSavePath(
+        window, ExportDialog(L"グラフを画像で保存",
+                             L"PNG画像 (*.png)\0*.png\0EMF 図 (*.emf)\0*.emf\0", L"png"));
+    if (path.empty()) return -1;
+    std::string bytes;
+    if (!(HasExtension(path, u".emf") ? ChartEmf(bytes) : ChartPng(bytes))) {
         ShowError(window, CannotMakeImageText);
         return -1;
     }
-    return SaveBytes(window, setup, png);
+    return WriteBytes(window, path, bytes);
 }
 
+// A bitmap for programs that paste pixels, and the vectors for those that
+// print what they paste.
 int CopyChart(HWND window) {
     ChartImage image;
     if (!RenderChart(TheRecording, DisplayRange, image)) {
@@ -69,13 +90,19 @@ int CopyChart(HWND window) {
         return -1;
     }
     HGLOBAL dib = PackedDib(image);
+    HENHMETAFILE emf = ChartMetafile(TheRecording, DisplayRange);
     bool copied = false;
-    if (dib && OpenClipboard(window)) {
+    if (dib && emf && OpenClipboard(window)) {
         copied = EmptyClipboard() && SetClipboardData(CF_DIB, dib);
+        if (copied) dib = nullptr; // the clipboard's now
+        copied = copied && SetClipboardData(CF_ENHMETAFILE, emf);
+        if (copied) emf = nullptr;
         CloseClipboard();
     }
+    // What the clipboard did not take.
+    if (dib) GlobalFree(dib);
+    if (emf) DeleteEnhMetaFile(emf);
     if (!copied) {
-        if (dib) GlobalFree(dib); // the clipboard did not take it
         ShowError(window, CannotCopyText);
         return -1;
     }

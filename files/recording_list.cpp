@@ -48,17 +48,6 @@ std::u16string StartingFolder() {
     return DocumentsFolder();
 }
 
-bool IsRecordingName(std::u16string_view name) {
-    const std::u16string_view extension = SplitPath(name).extension;
-    if (extension.size() != 4) return false;
-    for (size_t i = 0; i < 4; ++i) {
-        const char16_t c =
-            extension[i] >= u'A' && extension[i] <= u'Z' ? extension[i] + 32 : extension[i];
-        if (c != u".mv2"[i]) return false;
-    }
-    return true;
-}
-
 // Every *.mv2 directly in the folder, read as File > Open reads it.
 std::vector<SummaryRow> ReadFolder(const std::u16string& folder) {
     std::vector<SummaryRow> rows;
@@ -70,7 +59,8 @@ std::vector<SummaryRow> ReadFolder(const std::u16string& folder) {
     do {
         const std::u16string name = Utf16(found.cFileName);
         // The pattern also matches longer extensions through short names.
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsRecordingName(name)) continue;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !HasExtension(name, u".mv2"))
+            continue;
         EmptyRecording(r);
         if (const char16_t* reason = ReadRecordingFile(InFolder(folder, name), r))
             rows.push_back(UnreadableRow(name, name, reason));

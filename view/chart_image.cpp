@@ -153,3 +153,28 @@ HGLOBAL PackedDib(const ChartImage& image) {
     GlobalUnlock(memory);
     return memory;
 }
+
+HENHMETAFILE ChartMetafile(const Recording& r, int32_t range) {
+    HDC screen = GetDC(nullptr);
+    if (!screen) return nullptr;
+    // The 0.01 mm that the natural size covers on the reference screen.
+    const RECT frame = {0, 0,
+                        MulDiv(ChartImageWidth, GetDeviceCaps(screen, HORZSIZE) * 100,
+                               GetDeviceCaps(screen, HORZRES)),
+                        MulDiv(ChartImageHeight, GetDeviceCaps(screen, VERTSIZE) * 100,
+                               GetDeviceCaps(screen, VERTRES))};
+    HDC dc = CreateEnhMetaFileW(screen, nullptr, &frame, L"MARVEK \x2161\0Chart\0");
+    ReleaseDC(nullptr, screen);
+    if (!dc) return nullptr;
+    const RECT all = {0, 0, ChartImageWidth, ChartImageHeight};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    PaintChart(dc, NaturalFrame(BaseDpi), {&r, range, 0});
+    return CloseEnhMetaFile(dc);
+}
+
+bool MetafileBytes(HENHMETAFILE metafile, std::string& out) {
+    const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
+    if (size == 0) return false;
+    out.assign(size, '\0');
+    return GetEnhMetaFileBits(metafile, size, reinterpret_cast<BYTE*>(&out[0])) == size;
+}

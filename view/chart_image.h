@@ -1,5 +1,6 @@
 // The chart as an image: the same painting as the main window's client area,
-// on a memory bitmap of a fixed size, for the PNG export and the clipboard.
+// in its natural frame at 96 DPI, on a memory bitmap for the PNG export and
+// the clipboard, and as an enhanced metafile (vectors) for documents.
 #pragma once
 #include <windows.h>
 
@@ -31,3 +32,11 @@ bool EncodePng(const ChartImage& image, std::string& png);
 // A packed 24-bit DIB (CF_DIB) in movable global memory, bottom row first;
 // nullptr when it cannot be made. The caller owns it until the clipboard does.
 HGLOBAL PackedDib(const ChartImage& image);
+
+// The same chart drawn as vectors into an enhanced metafile, on white, with
+// the screen as reference; its frame (in 0.01 mm) is the natural size in the
+// screen's pixels. nullptr when it cannot be made; the caller deletes it
+// (DeleteEnhMetaFile) unless the clipboard takes it.
+HENHMETAFILE ChartMetafile(const Recording& r, int32_t range);
+// The metafile's bytes, as an .emf file holds them.
+bool MetafileBytes(HENHMETAFILE metafile, std::string& out);

@@ -202,6 +202,30 @@ void BandedSamples(int32_t range, int32_t ch1[SampleCount], int32_t ch2[SampleCo
     }
 }
 
+std::vector<std::string> DifferencesOutsideTexts(const Capture& a, const Capture& b) {
+    std::vector<std::string> faults;
+    if (a.width != b.width || a.height != b.height) {
+        Note(faults, Fault("other size", a.width, a.height, 0));
+        return faults;
+    }
+    const std::vector<Box> boxes = TextBoxes();
+    std::vector<bool> inked(boxes.size(), false);
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+            bool text = false;
+            for (size_t i = 0; i < boxes.size(); ++i) {
+                const Box& t = boxes[i];
+                if (!Box{t.left - 2, t.top - 2, t.right + 2, t.bottom + 2}.contains(x, y)) continue;
+                text = true;
+                inked[i] = inked[i] || a.at(x, y) != White;
+            }
+            if (!text && a.at(x, y) != b.at(x, y)) Note(faults, Fault("differs", x, y, a.at(x, y)));
+        }
+    for (size_t i = 0; i < boxes.size(); ++i)
+        if (!inked[i]) Note(faults, Fault("no text in box", boxes[i].left, boxes[i].top, White));
+    return faults;
+}
+
 std::string Describe(const std::vector<std::string>& faults) {
     std::string text;
     for (const std::string& f : faults)

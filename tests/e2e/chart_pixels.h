@@ -37,5 +37,10 @@ std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleC
 // minute, so neither trace covers the other in the given range.
 void BandedSamples(int32_t range, int32_t ch1[SampleCount], int32_t ch2[SampleCount]);
 
+// Two pictures of the natural chart at 96 DPI: where they differ outside its
+// texts (whose glyphs may be drawn a little differently), and each text of
+// `a` that is missing.
+std::vector<std::string> DifferencesOutsideTexts(const Capture& a, const Capture& b);
+
 // Joins fault lines for a test message.
 std::string Describe(const std::vector<std::string>& faults);

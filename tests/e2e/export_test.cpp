@@ -101,6 +101,49 @@ bool ClipboardImage(Capture& out) {
     return ok;
 }
 
+// An enhanced metafile played back on white at the chart's natural size.
+bool Played(HENHMETAFILE emf, Capture& out) {
+    bool ok = false;
+    if (emf) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof info.bmiHeader, 920, -560, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ previous = SelectObject(dc, bitmap);
+        const RECT all = {0, 0, 920, 560};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ok = PlayEnhMetaFile(dc, emf, &all) != 0;
+        GdiFlush();
+        out.width = 920;
+        out.height = 560;
+        const auto* p = static_cast<const uint32_t*>(bits);
+        out.pixels.assign(p, p + 920 * 560);
+        for (uint32_t& px : out.pixels)
+            px &= 0xFFFFFF;
+        SelectObject(dc, previous);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    return ok;
+}
+
+bool ClipboardMetafile(Capture& out) {
+    if (!OpenClipboard(nullptr)) return false;
+    const bool ok = Played(static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE)), out);
+    CloseClipboard();
+    return ok;
+}
+
+// An .emf file's bytes played back.
+bool FileMetafile(const std::string& bytes, Capture& out) {
+    HENHMETAFILE emf = SetEnhMetaFileBits(static_cast<UINT>(bytes.size()),
+                                          reinterpret_cast<const BYTE*>(bytes.data()));
+    const bool ok = Played(emf, out);
+    if (emf) DeleteEnhMetaFile(emf);
+    return ok;
+}
+
 // The image is the window's chart, pixel for pixel, but for the status label.
 ::testing::AssertionResult SameAsTheWindow(const Capture& image, const Capture& window) {
     if (image.width != 920 || image.height != 560)
@@ -174,6 +217,19 @@ TEST_F(Tools, ThePngAndTheClipboardHoldTheChartAsTheWindowShowsIt) {
     ASSERT_TRUE(ClipboardImage(copied));
     EXPECT_TRUE(SameAsTheWindow(copied, window));
     EXPECT_EQ(WindowText(app.main), FileCaption("day.mv2"));
+
+    // Beside the bitmap, the same chart as vectors; saved as .emf, the same.
+    Capture played;
+    ASSERT_TRUE(ClipboardMetafile(played));
+    std::vector<std::string> faults = DifferencesOutsideTexts(played, png);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    Export(IDM_EXPORT_IMAGE, "グラフを画像で保存", L"day.png", "day.emf");
+    const std::string emf = ReadBytes(folder + "day.emf");
+    EXPECT_TRUE(emf.size() > 44 && emf.substr(40, 4) == " EMF") << emf.size();
+    Capture saved;
+    ASSERT_TRUE(FileMetafile(emf, saved));
+    faults = DifferencesOutsideTexts(saved, png);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
 }
 
 TEST_F(Tools, StatisticsOfEachChannelFollowTheThresholdAsItIsTyped) {

@@ -34,6 +34,15 @@ TEST(SplitPath, FolderNameStemAndExtension) {
     }
 }
 
+TEST(HasExtension, TheWholeExtensionInEitherCase) {
+    EXPECT_TRUE(HasExtension(u"C:\\x\\chart.EMF", u".emf"));
+    EXPECT_TRUE(HasExtension(u"day.Mv2", u".mv2"));
+    EXPECT_FALSE(HasExtension(u"day.mv2x", u".mv2"));
+    EXPECT_FALSE(HasExtension(u"C:\\x.emf\\chart", u".emf"));
+    EXPECT_FALSE(HasExtension(u"chart.png", u".emf"));
+    EXPECT_FALSE(HasExtension(u"emf", u".emf"));
+}
+
 TEST(FileCaption, TitleAndNameCutOnlyBetweenCodePoints) {
     const std::u16string outside932 = u"MARVEK Ⅱ [ 𠮷野.mv2 ]";
     EXPECT_EQ(FileCaption(u"MARVEK Ⅱ", outside932.substr(11, 7)), outside932);
