@@ -81,6 +81,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
 
     Instance = instance;
+    RestoreThresholdSettings();
     if (!RegisterMainClass(instance)) return 0;
 
     MainWindow =

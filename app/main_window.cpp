@@ -18,6 +18,7 @@
 #include "core/messages.h"
 #include "files/export_commands.h"
 #include "files/file_commands.h"
+#include "files/print_commands.h"
 #include "files/recording_list.h"
 #include "logger/serial_download.h"
 #include "res/resource.h"
@@ -87,7 +88,7 @@ void OnDropFiles(HWND window, HDROP drop) {
 void OnPaint(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    PaintChart(dc, MainChartFrame(window), {&TheRecording, DisplayRange, CursorSample()});
+    PaintChart(dc, MainChartFrame(window), ChartAsShown(CursorSample()));
     EndPaint(window, &ps);
 }
 
@@ -123,6 +124,8 @@ void OnInitMenuPopup(HWND window, HMENU popup) {
     EnableCommands(popup);
     if (GetMenuState(popup, IDM_RECEIVE, MF_BYCOMMAND) != static_cast<UINT>(-1))
         SetReceiveText(popup);
+    CheckMenuItem(popup, IDM_THRESHOLD_LINE,
+                  MF_BYCOMMAND | (ThresholdLineShown() ? MF_CHECKED : MF_UNCHECKED));
     if (popup == SettingsPopup(window)) {
         FillPortMenu(PortSubmenu(popup));
         EnableMenuItem(popup, GetMenuItemCount(popup) - 1,
@@ -189,11 +192,13 @@ void OnCommand(HWND window, WORD id) {
         break;
     case IDM_OPEN: OpenRecording(window); break;
     case IDM_SAVE_AS: SaveRecordingAs(window); break;
+    case IDM_PRINT: PrintRecording(window); break;
     case IDM_EXIT: SendMessageW(window, WM_CLOSE, 0, 0); break;
     case IDM_DISPLAY_RANGE: ShowDialog(RangeTemplate, RangeDlgProc); break;
     case IDM_TEXT_INPUT: ShowDialog(TextTemplate, TextDlgProc); break;
     case IDM_DATA_VIEW: ShowDataView(); break;
     case IDM_MAXIMUM: ShowDialog(MaxTemplate, MaxDlgProc); break;
+    case IDM_THRESHOLD_LINE: ShowThresholdLine(!ThresholdLineShown()); break;
     case IDM_CLEAR: ClearRecording(window); break;
     case IDM_EXPORT_CSV: ExportCsv(window); break;
     case IDM_EXPORT_IMAGE: ExportChartImage(window); break;

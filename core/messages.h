@@ -34,6 +34,9 @@ inline constexpr char16_t BadFileNameText[] = u"ファイル名が正しくあ�
 inline constexpr char16_t CannotCopyText[] = u"クリップボードにコピーできません";
 inline constexpr char16_t CannotMakeImageText[] = u"画像を作れません";
 
+// Printing.
+inline constexpr char16_t CannotPrintText[] = u"印刷できません";
+
 // Help.
 inline constexpr char16_t GuideMissingText[] = u"利用ガイドが見つかりません";
 
@@ -52,5 +55,5 @@ inline constexpr MessageEntry AllMessages[] = {
     {ErrorCaption, WrongFileText},        {ErrorCaption, NoMemoryText},
     {ErrorCaption, CannotLockMemoryText}, {ErrorCaption, BadFileNameText},
     {ErrorCaption, CannotCopyText},       {ErrorCaption, CannotMakeImageText},
-    {ErrorCaption, GuideMissingText},
+    {ErrorCaption, CannotPrintText},      {ErrorCaption, GuideMissingText},
 };

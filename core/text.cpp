@@ -43,6 +43,29 @@ int FormatNumber(int64_t value, char out[NumberTextSize]) {
     return length;
 }
 
+std::u16string AsciiToUtf16(const std::string& ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+bool ParseDigits(const std::string& text, int maxDigits, int64_t& value) {
+    if (text.empty() || text.size() > static_cast<size_t>(maxDigits) || maxDigits > 18)
+        return false;
+    int64_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    value = v;
+    return true;
+}
+
+bool Utf16ToAscii(const std::u16string& text, std::string& ascii) {
+    for (char16_t c : text)
+        if (c >= 128) return false;
+    ascii.assign(text.begin(), text.end());
+    return true;
+}
+
 std::string NumberText(int64_t value) {
     char text[NumberTextSize];
     return std::string(text, static_cast<size_t>(FormatNumber(value, text)));

@@ -21,6 +21,13 @@ constexpr int NumberTextSize = 21;
 int FormatNumber(int64_t value, char out[NumberTextSize]);
 // The same as a string.
 std::string NumberText(int64_t value);
+// A number as typed in a field that takes digits: 1 to maxDigits ASCII
+// digits, nothing else. False otherwise.
+bool ParseDigits(const std::string& text, int maxDigits, int64_t& value);
+// An ASCII text (a number, a date) as UTF-16.
+std::u16string AsciiToUtf16(const std::string& ascii);
+// A UTF-16 text that is all ASCII, as such; false for any other.
+bool Utf16ToAscii(const std::u16string& text, std::string& ascii);
 
 // Each CR byte and each LF byte becomes a space, so that a text is one line
 // of the recording file (CR LF gives two spaces). No code page 932 trail byte

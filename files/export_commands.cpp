@@ -48,18 +48,22 @@ int SaveBytes(HWND window, const FileDialogSetup& setup, const std::string& byte
 // The PNG as the window shows the chart, pixel for pixel.
 bool ChartPng(std::string& png) {
     ChartImage image;
-    return RenderChart(TheRecording, DisplayRange, image) && EncodePng(image, png);
+    return RenderChart(ChartAsShown(), image) && EncodePng(image, png);
 }
 
 // The same chart as vectors.
 bool ChartEmf(std::string& emf) {
-    HENHMETAFILE metafile = ChartMetafile(TheRecording, DisplayRange);
+    HENHMETAFILE metafile = ChartMetafile(ChartAsShown());
     const bool made = metafile && MetafileBytes(metafile, emf);
     if (metafile) DeleteEnhMetaFile(metafile);
     return made;
 }
 
 } // namespace
+
+ChartContent ChartAsShown(int32_t cursor) {
+    return {&TheRecording, DisplayRange, cursor, ThresholdLineShown(), CurrentThreshold()};
+}
 
 int ExportCsv(HWND window) {
     return SaveBytes(window,
@@ -85,12 +89,12 @@ int ExportChartImage(HWND window) {
 // print what they paste.
 int CopyChart(HWND window) {
     ChartImage image;
-    if (!RenderChart(TheRecording, DisplayRange, image)) {
+    if (!RenderChart(ChartAsShown(), image)) {
         ShowError(window, CannotMakeImageText);
         return -1;
     }
     HGLOBAL dib = PackedDib(image);
-    HENHMETAFILE emf = ChartMetafile(TheRecording, DisplayRange);
+    HENHMETAFILE emf = ChartMetafile(ChartAsShown());
     bool copied = false;
     if (dib && emf && OpenClipboard(window)) {
         copied = EmptyClipboard() && SetClipboardData(CF_DIB, dib);

@@ -15,11 +15,13 @@
 #include "files/archive.h"
 #include "files/file_commands.h"
 #include "files/file_dialog.h"
+#include "files/print_commands.h"
 #include "files/safe_write.h"
 #include "files/summary_table.h"
 #include "res/resource.h"
 #include "store/store.h"
 #include "win/owned_handle.h"
+#include "win/settings.h"
 #include "win/wide.h"
 
 namespace {
@@ -31,6 +33,7 @@ struct ListState {
     std::u16string folder;
     std::vector<SummaryRow> rows;
     Threshold threshold;
+    int64_t budget = 0; // lx·h a year; 0: none
     SummaryTotal total;
     std::u16string toOpen; // the file to open once the list has closed
     std::u16string cell;   // the text last handed to the list view
@@ -38,6 +41,9 @@ struct ListState {
 
 // The folder picked with 参照... stays until the program ends; it is never stored.
 std::u16string PickedFolder;
+
+// The yearly light budget, as typed: kept in the settings.
+constexpr wchar_t BudgetValue[] = L"AnnualBudget";
 
 std::u16string StartingFolder() {
     if (!PickedFolder.empty()) return PickedFolder;
@@ -104,10 +110,13 @@ std::vector<int> Chosen(HWND dialog) {
     return chosen;
 }
 
+// The two lines under the table follow the rows the total counts.
 void UpdateTotal(HWND dialog) {
     ListState& s = State(dialog);
     s.total = TotalOf(s.rows, Chosen(dialog), s.threshold);
     ListView_RedrawItems(Table(dialog), TotalIndex(s), TotalIndex(s));
+    SetDlgItemTextW(dialog, IDC_LIST_BUDGET_CH1, Wide(BudgetLine(0, s.total, s.budget).c_str()));
+    SetDlgItemTextW(dialog, IDC_LIST_BUDGET_CH2, Wide(BudgetLine(1, s.total, s.budget).c_str()));
 }
 
 int FocusedRow(HWND dialog) {
@@ -153,12 +162,40 @@ void Fill(HWND dialog) {
     UpdateOpenButton(dialog);
 }
 
+// A field's text when it is ASCII (a paste may bring anything).
+std::string AsciiField(HWND dialog, int id) {
+    std::string typed;
+    return Utf16ToAscii(ItemText(dialog, id), typed) ? typed : "-";
+}
+
+// The program's one threshold follows what is typed, the chart's line too.
 void ReadThreshold(HWND dialog) {
     ListState& s = State(dialog);
-    const std::u16string typed = ItemText(dialog, IDC_LIST_THRESHOLD);
-    s.threshold.given = ParseThreshold(std::string(typed.begin(), typed.end()), s.threshold.lux);
+    const std::string typed = AsciiField(dialog, IDC_LIST_THRESHOLD);
+    SetThresholdText(typed);
+    s.threshold.given = ParseThreshold(typed, s.threshold.lux);
     UpdateTotal(dialog);
     InvalidateRect(Table(dialog), nullptr, FALSE);
+}
+
+// Kept as typed, empty or digits; 0 draws no lines.
+void ReadBudget(HWND dialog) {
+    ListState& s = State(dialog);
+    const std::string typed = AsciiField(dialog, IDC_LIST_BUDGET);
+    int64_t budget = 0;
+    const bool number = ParseBudget(typed, budget);
+    if (number || typed.empty()) WriteSettingText(BudgetValue, AsciiToUtf16(typed));
+    s.budget = number ? budget : 0;
+    UpdateTotal(dialog);
+}
+
+// The stored budget, unless it is not one.
+std::string StoredBudget() {
+    std::u16string stored;
+    std::string text;
+    int64_t ignored = 0;
+    if (!ReadSettingText(BudgetValue, stored) || !Utf16ToAscii(stored, text)) return "";
+    return text.empty() || ParseBudget(text, ignored) ? text : "";
 }
 
 void GiveCellText(HWND dialog, NMLVDISPINFOW* info) {
@@ -189,6 +226,32 @@ void SaveCsv(HWND dialog) {
     const SaveOutcome outcome = SaveFileSafely(
         path, [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
     if (outcome != SaveOutcome::Saved) ShowError(dialog, SaveOutcomeMessage(outcome));
+}
+
+// The table as shown: the folder and the threshold above it, every row, the
+// total last.
+void Print(HWND dialog) {
+    const ListState& s = State(dialog);
+    PrintedTable table;
+    table.heading = {u"フォルダー: " + s.folder,
+                     s.threshold.given
+                         ? u"しきい値: " + AsciiToUtf16(NumberText(s.threshold.lux)) + u" lx"
+                         : u"しきい値: なし"};
+    for (int c = 0; c < SummaryColumnCount; ++c) {
+        table.titles.push_back(SummaryTitles[c]);
+        table.rightAligned.push_back(c >= FirstFigureColumn);
+    }
+    for (const SummaryRow& row : s.rows) {
+        std::vector<std::u16string> cells;
+        for (int c = 0; c < SummaryColumnCount; ++c)
+            cells.push_back(RowCell(row, c, s.threshold));
+        table.rows.push_back(std::move(cells));
+    }
+    std::vector<std::u16string> total;
+    for (int c = 0; c < SummaryColumnCount; ++c)
+        total.push_back(TotalCell(s.total, c, s.threshold));
+    table.rows.push_back(std::move(total));
+    PrintTable(dialog, table, u"MARVEK Ⅱ - 記録の一覧");
 }
 
 int CALLBACK StartBrowsingAt(HWND browser, UINT message, LPARAM, LPARAM folder) {
@@ -250,8 +313,12 @@ void OnInitDialog(HWND dialog, ListState* state) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     AddColumns(dialog);
     SendDlgItemMessageW(dialog, IDC_LIST_THRESHOLD, EM_LIMITTEXT, ThresholdDigitLimit, 0);
-    state->threshold = {true, DefaultThresholdLux};
-    SetDlgItemTextA(dialog, IDC_LIST_THRESHOLD, NumberText(DefaultThresholdLux).c_str());
+    SendDlgItemMessageW(dialog, IDC_LIST_BUDGET, EM_LIMITTEXT, BudgetDigitLimit, 0);
+    state->threshold = CurrentThreshold();
+    SetDlgItemTextA(dialog, IDC_LIST_THRESHOLD, ThresholdText().c_str());
+    const std::string budget = StoredBudget();
+    if (!ParseBudget(budget, state->budget)) state->budget = 0;
+    SetDlgItemTextA(dialog, IDC_LIST_BUDGET, budget.c_str());
     Fill(dialog);
 }
 
@@ -270,8 +337,12 @@ INT_PTR CALLBACK ListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         case IDC_LIST_THRESHOLD:
             if (HIWORD(wParam) == EN_CHANGE) ReadThreshold(dialog);
             break;
+        case IDC_LIST_BUDGET:
+            if (HIWORD(wParam) == EN_CHANGE) ReadBudget(dialog);
+            break;
         case IDC_LIST_BROWSE: Browse(dialog); break;
         case IDC_LIST_SAVE_CSV: SaveCsv(dialog); break;
+        case IDC_LIST_PRINT: Print(dialog); break;
         case IDC_LIST_OPEN: Open(dialog); break;
         case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
         }

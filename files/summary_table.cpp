@@ -42,12 +42,8 @@ namespace {
 
 enum Figure { Highest, Mean, Dose, Above };
 
-std::u16string Ascii(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
-
 std::u16string Number(int64_t value) {
-    return Ascii(NumberText(value));
+    return AsciiToUtf16(NumberText(value));
 }
 
 std::u16string OnOneLine(std::u16string text) {
@@ -92,9 +88,9 @@ std::u16string FigureCell(int figure, int64_t highest, int64_t luxSum, int64_t s
                           int64_t minutesAbove, const Threshold& threshold) {
     switch (figure) {
     case Highest: return Number(highest);
-    case Mean: return Ascii(MeanText(luxSum, samples));
-    case Dose: return Ascii(DoseText(luxSum));
-    default: return threshold.given ? Ascii(ClockText(minutesAbove)) : u"-";
+    case Mean: return AsciiToUtf16(MeanText(luxSum, samples));
+    case Dose: return AsciiToUtf16(DoseText(luxSum));
+    default: return threshold.given ? AsciiToUtf16(ClockText(minutesAbove)) : u"-";
     }
 }
 
@@ -107,20 +103,32 @@ void AppendLine(std::string& out, const std::vector<std::u16string>& cells, bool
     out += csv ? "\r\n" : "\n";
 }
 
+// The budget's two columns, after the others, only when there is a budget.
+constexpr const char* BudgetFieldNames[2] = {"ch1_budget_percent", "ch2_budget_percent"};
+
 std::string Table(const std::vector<SummaryRow>& rows, const SummaryTotal& total,
-                  const Threshold& threshold, bool csv) {
+                  const Threshold& threshold, bool csv, int64_t budget = 0) {
     std::string out = csv ? "\xEF\xBB\xBF" : "";
-    std::vector<std::u16string> cells(SummaryColumnCount);
+    const int columns = SummaryColumnCount + (budget > 0 ? 2 : 0);
+    std::vector<std::u16string> cells(columns);
     for (int c = 0; c < SummaryColumnCount; ++c)
-        cells[c] = csv ? SummaryTitles[c] : Ascii(SummaryFieldNames[c]);
+        cells[c] = csv ? SummaryTitles[c] : AsciiToUtf16(SummaryFieldNames[c]);
+    for (int c = SummaryColumnCount; c < columns; ++c)
+        cells[c] = AsciiToUtf16(BudgetFieldNames[c - SummaryColumnCount]);
     AppendLine(out, cells, csv);
     for (const SummaryRow& row : rows) {
         for (int c = 0; c < SummaryColumnCount; ++c)
             cells[c] = RowCell(row, c, threshold);
+        for (int ch = 0; SummaryColumnCount + ch < columns; ++ch)
+            cells[SummaryColumnCount + ch] =
+                row.reason ? u"" : AsciiToUtf16(BudgetPercent(row.figures[ch].luxSum, budget));
         AppendLine(out, cells, csv);
     }
     for (int c = 0; c < SummaryColumnCount; ++c)
         cells[c] = TotalCell(total, c, threshold);
+    for (int ch = 0; SummaryColumnCount + ch < columns; ++ch)
+        cells[SummaryColumnCount + ch] =
+            total.rows == 0 ? u"" : AsciiToUtf16(BudgetPercent(total.luxSum[ch], budget));
     AppendLine(out, cells, csv);
     return out;
 }
@@ -173,7 +181,7 @@ std::u16string RowCell(const SummaryRow& row, int column, const Threshold& thres
     if (column == FileColumn) return row.name;
     if (column == TitleColumn) return row.reason ? row.reason : row.title;
     if (row.reason) return u"";
-    if (column == StartColumn) return Ascii(CalendarText(row.start, 0));
+    if (column == StartColumn) return AsciiToUtf16(CalendarText(row.start, 0));
     const int channel = (column - FirstFigureColumn) / FiguresPerChannel;
     const int figure = (column - FirstFigureColumn) % FiguresPerChannel;
     const ChannelFigures& f = row.figures[channel];
@@ -222,6 +230,28 @@ std::string SummaryCsv(const std::vector<SummaryRow>& rows, const SummaryTotal& 
 }
 
 std::string SummaryTsv(const std::vector<SummaryRow>& rows, const SummaryTotal& total,
-                       const Threshold& threshold) {
-    return Table(rows, total, threshold, false);
+                       const Threshold& threshold, int64_t budget) {
+    return Table(rows, total, threshold, false, budget);
+}
+
+bool ParseBudget(const std::string& text, int64_t& lxh) {
+    return ParseDigits(text, BudgetDigitLimit, lxh);
+}
+
+// Σlux ÷ 60 lx·h against the budget: Σlux × 100 ÷ (60 × budget) percent.
+std::string BudgetPercent(int64_t luxSum, int64_t budget) {
+    return FractionText(__int128{luxSum} * 100, __int128{SamplesPerHour} * budget, 1);
+}
+
+std::u16string BudgetLine(int channel, const SummaryTotal& total, int64_t budget) {
+    if (budget <= 0 || total.rows == 0) return u"";
+    const __int128 sum = total.luxSum[channel];
+    const __int128 days = __int128{SamplesPerHour} * total.rows; // Σlux ÷ this: lx·h a day
+    constexpr char16_t Gap[] = u"\u3000";
+    return u"CH" + AsciiToUtf16(NumberText(channel + 1)) + u": 積算 " +
+           AsciiToUtf16(DoseText(total.luxSum[channel])) + u" lx・h = 年間許容量の " +
+           AsciiToUtf16(BudgetPercent(total.luxSum[channel], budget)) + u" %" + Gap + u"1日平均 " +
+           AsciiToUtf16(FractionText(sum, days, 1)) + u" lx・h" + Gap + u"年換算 " +
+           AsciiToUtf16(FractionText(sum * 365, days, 0)) + u" lx・h (年間許容量の " +
+           AsciiToUtf16(FractionText(sum * 365 * 100, days * budget, 1)) + u" %)";
 }

@@ -43,12 +43,6 @@ SummaryRow UnreadableRow(std::u16string name, std::u16string sortName, const cha
 // impossible stamp after them by name; unreadable files last, by name.
 void SortRows(std::vector<SummaryRow>& rows);
 
-// The threshold as typed: absent while the field is empty.
-struct Threshold {
-    bool given = false;
-    int64_t lux = 0;
-};
-
 // A row's cell as shown; an unreadable row's figures are empty.
 std::u16string RowCell(const SummaryRow& row, int column, const Threshold& threshold);
 
@@ -71,6 +65,21 @@ std::u16string TotalCell(const SummaryTotal& total, int column, const Threshold&
 std::string SummaryCsv(const std::vector<SummaryRow>& rows, const SummaryTotal& total,
                        const Threshold& threshold);
 // The same rows for a terminal: UTF-8 without a mark, LF, the ASCII names,
-// tab-separated; a tab in any field becomes a space.
+// tab-separated; a tab in any field becomes a space. With a budget (not 0),
+// each row's and the total's share of it follow as two more columns.
 std::string SummaryTsv(const std::vector<SummaryRow>& rows, const SummaryTotal& total,
-                       const Threshold& threshold);
+                       const Threshold& threshold, int64_t budget = 0);
+
+// A yearly light budget in lx·h, as typed: 1 to 10 digits; 0 is none.
+constexpr int BudgetDigitLimit = 10;
+// False for anything but 1 to 10 ASCII digits; true with 0 for "0".
+bool ParseBudget(const std::string& text, int64_t& lxh);
+// How much of the budget a sum of one-minute lux (its integrated illuminance,
+// Σlux ÷ 60) is, in percent with one decimal: "16.3". Rounded once.
+std::string BudgetPercent(int64_t luxSum, int64_t budget);
+// The line under the list for one channel (0, 1) of the total: the
+// integrated illuminance and its share of the budget, the mean per day (a
+// recording is a day) and that over a year of 365 days with its share, each
+// worked out exactly and rounded once. Empty without a budget or without a
+// readable row counted.
+std::u16string BudgetLine(int channel, const SummaryTotal& total, int64_t budget);

@@ -47,6 +47,8 @@ constexpr wchar_t MainAccelerators[] = L"" MAIN_ACCELERATORS_NAME;
 #define IDM_COPY_CHART 40012
 #define IDM_STATISTICS 40013
 #define IDM_RECORDING_LIST 40014
+#define IDM_PRINT 40015
+#define IDM_THRESHOLD_LINE 40016
 // ヘルプ
 #define IDM_GUIDE 40030
 #define IDM_ABOUT 40031
@@ -119,13 +121,17 @@ constexpr wchar_t MainAccelerators[] = L"" MAIN_ACCELERATORS_NAME;
 #define IDC_CH2_ABOVE 1126
 
 // LISTDLG: the folder, a browse button, the threshold, the table, its CSV,
-// opening a row
+// opening a row, printing it, the yearly budget and its two lines
 #define IDC_LIST_FOLDER 1201
 #define IDC_LIST_BROWSE 1202
 #define IDC_LIST_THRESHOLD 1203
 #define IDC_LIST_TABLE 1204
 #define IDC_LIST_SAVE_CSV 1205
 #define IDC_LIST_OPEN 1206
+#define IDC_LIST_PRINT 1207
+#define IDC_LIST_BUDGET 1208
+#define IDC_LIST_BUDGET_CH1 1209
+#define IDC_LIST_BUDGET_CH2 1210
 
 // ABOUTDLG: the product, its version, the archive folder (copyable)
 #define IDC_ABOUT_PRODUCT 1301

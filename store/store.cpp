@@ -2,6 +2,8 @@
 #include "store/store.h"
 
 #include "core/file_name.h"
+#include "core/text.h"
+#include "win/settings.h"
 #include "win/wide.h"
 
 namespace {
@@ -10,6 +12,11 @@ Recording Current;
 int32_t CurrentRange = InitialDisplayRange;
 int32_t CurrentPosition = 1;
 int CurrentDpi = 96;
+std::string CurrentThresholdText = NumberText(DefaultThresholdLux);
+bool LineShown = false;
+
+constexpr wchar_t ThresholdValue[] = L"Threshold";
+constexpr wchar_t ThresholdLineValue[] = L"ThresholdLine";
 std::u16string CurrentPath;
 void (*Follower)() = nullptr;
 
@@ -86,4 +93,44 @@ void SetDataViewPosition(int32_t n) {
 
 void SetMainWindowDpi(int dpi) {
     CurrentDpi = dpi;
+}
+
+const std::string& ThresholdText() {
+    return CurrentThresholdText;
+}
+
+Threshold CurrentThreshold() {
+    Threshold t;
+    ThresholdOfText(CurrentThresholdText, t);
+    return t;
+}
+
+void SetThresholdText(const std::string& digits) {
+    Threshold ignored;
+    if (digits == CurrentThresholdText || !ThresholdOfText(digits, ignored)) return;
+    CurrentThresholdText = digits;
+    WriteSettingText(ThresholdValue, AsciiToUtf16(digits));
+    Repaint();
+}
+
+bool ThresholdLineShown() {
+    return LineShown;
+}
+
+void ShowThresholdLine(bool shown) {
+    LineShown = shown;
+    WriteSettingNumber(ThresholdLineValue, shown ? 1 : 0);
+    Repaint();
+}
+
+void RestoreThresholdSettings() {
+    std::u16string stored;
+    Threshold ignored;
+    if (ReadSettingText(ThresholdValue, stored)) {
+        std::string text;
+        if (Utf16ToAscii(stored, text) && ThresholdOfText(text, ignored))
+            CurrentThresholdText = text;
+    }
+    uint32_t line = 0;
+    if (ReadSettingNumber(ThresholdLineValue, line) && line <= 1) LineShown = line == 1;
 }

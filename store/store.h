@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/recording.h"
+#include "core/threshold.h"
 
 // The caption whenever no file name is shown.
 constexpr char16_t ProductTitle[] = u"MARVEK Ⅱ";
@@ -52,5 +53,19 @@ void SetTexts(const TextFields& texts);
 void SetCurrentFile(const char16_t* path);
 // A position outside 1..840 is not taken.
 void SetDataViewPosition(int32_t n);
+
+// The one threshold of the program (the statistics, the list, the printed
+// report and the chart's line), as typed: digits, or empty for none.
+const std::string& ThresholdText();
+Threshold CurrentThreshold();
+// Kept in the settings at once, so a crash loses nothing; the chart is
+// repainted for its line. A text that is not a threshold is not taken.
+void SetThresholdText(const std::string& digits);
+// 表示 > しきい値の線: the chart shows the threshold's line.
+bool ThresholdLineShown();
+void ShowThresholdLine(bool shown);
+// Both from the settings, at start; what cannot be read is ignored (500 lx,
+// no line).
+void RestoreThresholdSettings();
 // The caller lays the window out again for the new DPI.
 void SetMainWindowDpi(int dpi);

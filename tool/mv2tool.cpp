@@ -24,7 +24,7 @@ constexpr char UsageText[] =
     "usage: mv2tool csv FILE.mv2 [OUT.csv]\n"
     "       mv2tool stats FILE.mv2 [--threshold LUX]\n"
     "       mv2tool check FILE...\n"
-    "       mv2tool summary FILE... [--threshold LUX]\n"
+    "       mv2tool summary FILE... [--threshold LUX] [--budget LXH]\n"
     "       mv2tool download PORT|auto OUT.mv2\n"
     "       mv2tool ports\n"
     "       mv2tool --help | --version\n"
@@ -32,7 +32,8 @@ constexpr char UsageText[] =
     "  csv       the recording as CSV (UTF-8 with BOM), to OUT.csv or standard output\n"
     "  stats     the figures of each channel, tab-separated (threshold 500 lx unless given)\n"
     "  check     FILE<TAB>ok, or FILE<TAB>the reason it cannot be read\n"
-    "  summary   one row of figures for each FILE and their total, tab-separated\n"
+    "  summary   one row of figures for each FILE and their total, tab-separated;\n"
+    "            with --budget, each row's share of a yearly budget LXH in lux hours\n"
     "  download  one recording from the logger on PORT (COM3, /dev/ttyUSB0) into OUT.mv2;\n"
     "            auto: the first of the system's ports that gives a complete reply\n"
     "  ports     the system's serial ports, NAME<TAB>what the system calls it\n"
@@ -137,12 +138,18 @@ int Check(const std::vector<NativePath>& args) {
 // every readable file last.
 int Summary(const std::vector<NativePath>& args) {
     Threshold threshold = {true, DefaultThresholdLux};
+    int64_t budget = 0;
     std::vector<NativePath> files;
     for (size_t i = 1; i < args.size(); ++i) {
-        if (Utf8Of(args[i]) != "--threshold") {
+        const std::string arg = Utf8Of(args[i]);
+        if (arg == "--threshold") {
+            if (i + 1 >= args.size() || !ParseThreshold(Utf8Of(args[++i]), threshold.lux))
+                return UsageError();
+        } else if (arg == "--budget") {
+            if (i + 1 >= args.size() || !ParseBudget(Utf8Of(args[++i]), budget) || budget == 0)
+                return UsageError();
+        } else {
             files.push_back(args[i]);
-        } else if (i + 1 >= args.size() || !ParseThreshold(Utf8Of(args[++i]), threshold.lux)) {
-            return UsageError();
         }
     }
     if (files.empty()) return UsageError();
@@ -160,7 +167,7 @@ int Summary(const std::vector<NativePath>& args) {
         }
     }
     SortRows(rows);
-    WriteStandardOutput(SummaryTsv(rows, TotalOf(rows, {}, threshold), threshold));
+    WriteStandardOutput(SummaryTsv(rows, TotalOf(rows, {}, threshold), threshold, budget));
     return status;
 }
 

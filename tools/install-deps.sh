@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ clang clang-format googletest locales
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
           fonts-ipafont-gothic fonts-wine imagemagick python3 python3-markdown zip unzip
-          nsis p7zip-full)
+          nsis p7zip-full cups printer-driver-cups-pdf poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do

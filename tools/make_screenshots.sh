@@ -12,7 +12,7 @@ bench_ready
 wine build/win/e2e_tests.exe --gtest_also_run_disabled_tests \
      --gtest_filter='GuideScreenshots.*' >/dev/null
 mkdir -p docs/images
-for shot in main readout range text data maximum statistics list; do
+for shot in main readout range text data maximum statistics list threshold about; do
   convert "build/win/screenshots/guide_$shot.bmp" "docs/images/$shot.png"
 done
 echo "make_screenshots: wrote docs/images/*.png"

@@ -14,10 +14,12 @@ source tools/win-build.sh
 win_build marvek2
 
 source tools/wine-env.sh
+bench_printer
 bench_ready
 cleanup() {
   if [ -n "${simulator:-}" ]; then kill "$simulator" 2>/dev/null || true; fi
   if [ -n "${BENCH_XVFB_PID:-}" ]; then kill "$BENCH_XVFB_PID" 2>/dev/null || true; fi
+  if [ -n "${BENCH_CUPSD_PID:-}" ]; then kill "$BENCH_CUPSD_PID" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
 port=${MARVEK_SERIAL_PORT:-1}

@@ -21,6 +21,7 @@ cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build build/win
 
 source tools/wine-env.sh
+bench_printer
 bench_ready
 # One Wine server for the whole run saves its start-up in every test; a
 # server left from before may hold another display, so it goes first.
@@ -35,6 +36,7 @@ cleanup() {
   # The 144-DPI prefix's own server, if its tests started one.
   WINEPREFIX="$BENCH_ROOT/build/wineprefix-144" wineserver -k 2>/dev/null || true
   if [ -n "${BENCH_XVFB_PID:-}" ]; then kill "$BENCH_XVFB_PID" 2>/dev/null || true; fi
+  if [ -n "${BENCH_CUPSD_PID:-}" ]; then kill "$BENCH_CUPSD_PID" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
 

@@ -103,6 +103,65 @@ bench_ports() {
   done
 }
 
+# A printer of the bench's own: a private cupsd (its configuration, spool
+# and socket under build/cups, reached through CUPS_SERVER) with one queue,
+# MarvekPDF, the default, whose cups-pdf printer writes each job as a PDF
+# file into ~/PDF of the user who printed (MARVEK_PDF_DIR). Wine lists the
+# queues that exist when a program starts, so this runs first. Text in these
+# PDFs cannot be read back (its fonts have no Unicode map): pages are
+# checked by their pixels (pdftoppm).
+BENCH_CUPS=$BENCH_ROOT/build/cups
+bench_cups_up() {
+  [ -S "$CUPS_SERVER" ] && LC_ALL=C lpstat -r 2>/dev/null | grep -qx 'scheduler is running'
+}
+
+bench_printer() {
+  export CUPS_SERVER=$BENCH_CUPS/cups.sock
+  MARVEK_PDF_DIR=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF
+  export MARVEK_PDF_DIR
+  if ! bench_cups_up; then
+    mkdir -p "$BENCH_CUPS"/{spool,cache,state,log,tmp,ppd}
+    chmod 1777 "$BENCH_CUPS/tmp"
+    cat >"$BENCH_CUPS/cupsd.conf" <<CONF
+Listen $CUPS_SERVER
+LogLevel warn
+Browsing No
+WebInterface No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+    cat >"$BENCH_CUPS/cups-files.conf" <<CONF
+ServerRoot $BENCH_CUPS
+RequestRoot $BENCH_CUPS/spool
+CacheDir $BENCH_CUPS/cache
+StateDir $BENCH_CUPS/state
+TempDir $BENCH_CUPS/tmp
+AccessLog $BENCH_CUPS/log/access_log
+ErrorLog $BENCH_CUPS/log/error_log
+PageLog $BENCH_CUPS/log/page_log
+ServerBin /usr/lib/cups
+DataDir /usr/share/cups
+CONF
+    cupsd -f -c "$BENCH_CUPS/cupsd.conf" -s "$BENCH_CUPS/cups-files.conf" >/dev/null 2>&1 </dev/null &
+    BENCH_CUPSD_PID=$!
+    for _ in $(seq 1 50); do bench_cups_up && break; sleep 0.1; done
+    bench_cups_up || { echo "wine-env: cupsd did not start" >&2; return 1; }
+  fi
+  if ! lpstat -p MarvekPDF >/dev/null 2>&1; then
+    lpadmin -p MarvekPDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
+  fi
+  lpadmin -d MarvekPDF
+  mkdir -p "$MARVEK_PDF_DIR"
+}
+
 bench_ready() {
   bench_display && bench_prefix && bench_server && bench_ports
 }

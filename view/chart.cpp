@@ -5,10 +5,12 @@
 
 #include <climits>
 
+#include "core/text.h"
 #include "view/chart_scale.h"
 #include "view/dpi_scale.h"
 #include "view/gdi_select.h"
 #include "win/owned_handle.h"
+#include "win/wide.h"
 
 namespace {
 
@@ -16,6 +18,7 @@ constexpr COLORREF Black = 0x00000000;
 constexpr COLORREF Blue = 0x00FF0000;
 constexpr COLORREF Red = 0x000000FF;
 constexpr COLORREF Grey = 0x00808080;
+constexpr COLORREF ThresholdGreen = RGB(0, 128, 0);
 constexpr int FontHeight = 14;
 
 int S(int value, int dpi) {
@@ -135,6 +138,8 @@ void DrawLegendStroke(HDC dc, COLORREF colour, int x, const ChartFrame& f) {
 
 // Every segment whose columns meet the dirty box, each drawn as the whole
 // polyline would draw it: a line does not depend on where its polyline began.
+// Each run of such segments is one polyline, so a printer or a metafile gets
+// one path for it rather than one per minute.
 void DrawTrace(HDC dc, COLORREF colour, const int32_t samples[SampleCount], int32_t range,
                const ChartFrame& f) {
     const RECT dirty = DirtyBox(dc);
@@ -142,16 +147,65 @@ void DrawTrace(HDC dc, COLORREF colour, const int32_t samples[SampleCount], int3
     ChartPoint v[SampleCount];
     TraceVertices(samples, range, f, v);
     SelectedObject pen(dc, CreatePen(PS_SOLID, S(1, f.dpi), colour));
-    bool drawing = false;
+    POINT run[SampleCount];
+    int length = 0;
     for (int i = 0; i + 1 < SampleCount; ++i) {
         if (v[i + 1].x + margin < dirty.left || v[i].x - margin >= dirty.right) {
-            drawing = false;
+            if (length > 1) Polyline(dc, run, length);
+            length = 0;
             continue;
         }
-        if (!drawing) MoveToEx(dc, v[i].x, v[i].y, nullptr);
-        drawing = true;
-        LineTo(dc, v[i + 1].x, v[i + 1].y);
+        if (length == 0) run[length++] = {v[i].x, v[i].y};
+        run[length++] = {v[i + 1].x, v[i + 1].y};
     }
+    if (length > 1) Polyline(dc, run, length);
+}
+
+// A dashed pen: the system's dashes (18 pixels on, 6 off) at one pixel;
+// wider, a geometric pen with the same dashes scaled, as a cosmetic pen wider
+// than a pixel is drawn solid.
+HPEN DashedPen(int dpi, COLORREF colour) {
+    const int width = S(1, dpi);
+    if (width <= 1) return CreatePen(PS_DASH, 1, colour);
+    LOGBRUSH brush = {BS_SOLID, colour, 0};
+    const DWORD dashes[] = {static_cast<DWORD>(S(18, dpi)), static_cast<DWORD>(S(6, dpi))};
+    return ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, static_cast<DWORD>(width),
+                        &brush, 2, dashes);
+}
+
+// The threshold's line across the plot, and "しきい値 <lux> lx" at its right
+// end just above it (below it on the top line), in the chart's font.
+void DrawThresholdLine(HDC dc, const Threshold& threshold, int32_t range, const ChartFrame& f) {
+    int32_t y96 = 0;
+    if (!threshold.given || !ThresholdLineY(threshold.lux, range, y96)) return;
+    const int y = FrameY(f, y96);
+    {
+        SelectedObject pen(dc, DashedPen(f.dpi, ThresholdGreen));
+        // Between the plot's borders, which stay black.
+        DrawLine(dc, FrameX(f, PlotLeft) + S(1, f.dpi), y, FrameX(f, PlotRight), y);
+    }
+    const std::string digits = NumberText(threshold.lux);
+    const std::u16string label = u"しきい値 " + AsciiToUtf16(digits) + u" lx";
+    const bool onTop = y96 == PlotTop;
+    const int right = FrameX(f, PlotRight);
+    const int gap = S(2, f.dpi);
+    // A generous box for the clip test, as the labels have.
+    const RECT box = {right - S(FontHeight * static_cast<int>(label.size()), f.dpi),
+                      onTop ? y : y - S(FontHeight + 2, f.dpi) - gap, right,
+                      onTop ? y + S(FontHeight + 2, f.dpi) + gap : y};
+    const RECT dirty = DirtyBox(dc);
+    if (box.right <= dirty.left || box.left >= dirty.right || box.bottom <= dirty.top ||
+        box.top >= dirty.bottom)
+        return;
+    SelectedObject font(dc, CreateChartFont(f.dpi));
+    const COLORREF colour = SetTextColor(dc, ThresholdGreen);
+    const int mode = SetBkMode(dc, TRANSPARENT); // the grid stays visible through it
+    const UINT align = SetTextAlign(dc, TA_RIGHT | (onTop ? TA_TOP : TA_BOTTOM) | TA_NOUPDATECP);
+    TextOutW(dc, right, onTop ? y + gap : y - gap + 1, Wide(label.c_str()),
+             static_cast<int>(label.size()));
+    SetTextAlign(dc, align);
+    SetBkMode(dc, mode);
+    SetTextColor(dc, colour);
 }
 
 // The cursor line, over the grid and under the traces.
@@ -184,6 +238,7 @@ RECT CursorColumn(int32_t n, const ChartFrame& frame) {
 
 void PaintChart(HDC dc, const ChartFrame& frame, const ChartContent& content) {
     PaintChartFrame(dc, content.range, frame);
+    if (content.thresholdLine) DrawThresholdLine(dc, content.threshold, content.range, frame);
     if (content.cursor > 0) PaintCursor(dc, content.cursor, frame);
     if (IsLoaded(*content.recording)) PlotTraces(dc, *content.recording, content.range, frame);
 }

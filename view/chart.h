@@ -7,14 +7,18 @@
 #include <windows.h>
 
 #include "core/recording.h"
+#include "core/threshold.h"
 #include "view/chart_scale.h"
 
 // What a chart shows: the recording (its traces when loaded), the display
-// range, and the sample the cursor stands on (0: none).
+// range, the sample the cursor stands on (0: none), and the threshold's line
+// when it is asked for (and there is a threshold within the full scale).
 struct ChartContent {
     const Recording* recording;
     int32_t range;
     int32_t cursor;
+    bool thresholdLine = false;
+    Threshold threshold = {};
 };
 
 // Grid, axis labels for the range, channel captions and legend strokes.

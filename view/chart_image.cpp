@@ -66,7 +66,7 @@ BITMAPINFOHEADER Header(int width, int height) {
 
 } // namespace
 
-bool RenderChart(const Recording& r, int32_t range, ChartImage& out) {
+bool RenderChart(const ChartContent& content, ChartImage& out) {
     BITMAPINFO info = {};
     info.bmiHeader = Header(ChartImageWidth, -ChartImageHeight); // top-down
     HDC dc = CreateCompatibleDC(nullptr);
@@ -81,7 +81,9 @@ bool RenderChart(const Recording& r, int32_t range, ChartImage& out) {
             RECT all = {0, 0, ChartImageWidth, ChartImageHeight};
             FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             // The natural frame at 96 DPI, never the cursor.
-            PaintChart(dc, NaturalFrame(BaseDpi), {&r, range, 0});
+            ChartContent still = content;
+            still.cursor = 0;
+            PaintChart(dc, NaturalFrame(BaseDpi), still);
             GdiFlush();
             SelectObject(dc, previous);
         }
@@ -154,7 +156,7 @@ HGLOBAL PackedDib(const ChartImage& image) {
     return memory;
 }
 
-HENHMETAFILE ChartMetafile(const Recording& r, int32_t range) {
+HENHMETAFILE ChartMetafile(const ChartContent& content) {
     HDC screen = GetDC(nullptr);
     if (!screen) return nullptr;
     // The 0.01 mm that the natural size covers on the reference screen.
@@ -168,7 +170,9 @@ HENHMETAFILE ChartMetafile(const Recording& r, int32_t range) {
     if (!dc) return nullptr;
     const RECT all = {0, 0, ChartImageWidth, ChartImageHeight};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    PaintChart(dc, NaturalFrame(BaseDpi), {&r, range, 0});
+    ChartContent still = content;
+    still.cursor = 0;
+    PaintChart(dc, NaturalFrame(BaseDpi), still);
     return CloseEnhMetaFile(dc);
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/recording.h"
-#include "view/chart_scale.h"
+#include "view/chart.h"
 
 constexpr int ChartImageWidth = NaturalChartWidth;
 constexpr int ChartImageHeight = NaturalChartHeight;
@@ -20,10 +20,11 @@ struct ChartImage {
     std::vector<unsigned char> pixels; // 24-bit BGR, top row first
 };
 
-// The chart as the window shows it at the same coordinates (the range given,
-// traces when loaded), on white, without the status label. False when the
-// bitmap cannot be made.
-bool RenderChart(const Recording& r, int32_t range, ChartImage& out);
+// The chart as the window shows it at its first size (the range given,
+// traces when loaded, the threshold's line when asked for), on white,
+// without the status label or the cursor. False when the bitmap cannot be
+// made.
+bool RenderChart(const ChartContent& content, ChartImage& out);
 
 // A 24-bit RGB PNG made by the platform's own encoder (Windows Imaging
 // Component). False when it cannot be made.
@@ -37,6 +38,6 @@ HGLOBAL PackedDib(const ChartImage& image);
 // the screen as reference; its frame (in 0.01 mm) is the natural size in the
 // screen's pixels. nullptr when it cannot be made; the caller deletes it
 // (DeleteEnhMetaFile) unless the clipboard takes it.
-HENHMETAFILE ChartMetafile(const Recording& r, int32_t range);
+HENHMETAFILE ChartMetafile(const ChartContent& content);
 // The metafile's bytes, as an .emf file holds them.
 bool MetafileBytes(HENHMETAFILE metafile, std::string& out);

@@ -90,3 +90,15 @@ const char* RangeLabel(int32_t range, int k) {
     if (range < 0 || range >= RangeCount) range = InitialDisplayRange;
     return RangeLabels[range * HorizontalGridLines + k];
 }
+
+int64_t FullScaleLux(int32_t range) {
+    if (range < 0 || range >= RangeCount) range = InitialDisplayRange;
+    return int64_t{12500} << range;
+}
+
+bool ThresholdLineY(int64_t lux, int32_t range, int32_t& y) {
+    const int64_t full = FullScaleLux(range);
+    if (lux < 0 || lux > full) return false;
+    y = static_cast<int32_t>(PlotBottom - lux * (PlotBottom - PlotTop) / full);
+    return true;
+}

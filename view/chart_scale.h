@@ -25,6 +25,14 @@ extern const char* const HourLabels[VerticalGridLines];
 // saturates instead of overflowing.
 int32_t SampleToY(int32_t count, int32_t range);
 
+// The full scale of a range in lux: 12500 × 2^range (a range outside 0..4
+// reads as the initial one).
+int64_t FullScaleLux(int32_t range);
+// The y of a threshold's line in the natural layout: 534 − floor(lux × 500 ÷
+// full scale), which is a trace's own y for every lux that is a whole number
+// of counts. False when lux is above the full scale: no line is drawn.
+bool ThresholdLineY(int64_t lux, int32_t range, int32_t& y);
+
 // GDI, and the 16-bit X11 coordinates beneath Wine, cannot carry every 32-bit
 // y. Far below the window every pixel a one-pixel-wide step draws is the same,
 // so vertices are held at this depth.

@@ -43,19 +43,25 @@ std::string ClockText(int64_t minutes) {
     return clock;
 }
 
+std::string FractionText(__int128 numerator, __int128 denominator, int decimals) {
+    const bool negative = (numerator < 0) != (denominator < 0);
+    using U = unsigned __int128;
+    const U n = numerator < 0 ? U(0) - U(numerator) : U(numerator);
+    const U d = denominator < 0 ? U(0) - U(denominator) : U(denominator);
+    U scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    const U scaled = d == 0 ? 0 : (n * scale * 2 + d) / (2 * d); // halves away from zero
+    std::string digits;
+    for (U v = scaled; v != 0 || digits.size() <= static_cast<size_t>(decimals); v /= 10)
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
+    if (decimals > 0) digits.insert(digits.end() - decimals, '.');
+    return (negative && scaled != 0 ? "-" : "") + digits;
+}
+
 std::string TenthsText(int64_t numerator, int64_t denominator) {
-    const bool negative = numerator < 0;
-    const uint64_t magnitude =
-        negative ? 0 - static_cast<uint64_t>(numerator) : static_cast<uint64_t>(numerator);
     // 128 bits: a total over many recordings may hold any sum of lux.
-    const unsigned __int128 d = static_cast<uint64_t>(denominator);
-    const auto tenths = static_cast<uint64_t>((magnitude * static_cast<unsigned __int128>(20) + d) /
-                                              (2 * d)); // halves away from zero
-    std::string text = negative && tenths != 0 ? "-" : "";
-    text += NumberText(static_cast<int64_t>(tenths / 10));
-    text += '.';
-    text += static_cast<char>('0' + tenths % 10);
-    return text;
+    return FractionText(numerator, denominator, 1);
 }
 
 std::string MeanText(int64_t luxSum, int64_t samples) {
@@ -78,15 +84,4 @@ ChannelTexts TextsOf(const int32_t samples[SampleCount], const Stamp& start, boo
     t.dose = DoseText(f.luxSum);
     t.aboveThreshold = hasThreshold ? ClockText(SamplesAtOrAbove(samples, thresholdLux)) : "-";
     return t;
-}
-
-bool ParseThreshold(const std::string& text, int64_t& lux) {
-    if (text.empty() || text.size() > static_cast<size_t>(ThresholdDigitLimit)) return false;
-    int64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-    }
-    lux = value;
-    return true;
 }

@@ -5,10 +5,8 @@
 #include <string>
 
 #include "core/recording.h"
+#include "core/threshold.h"
 
-// The threshold until the user types another, and the most digits it takes.
-constexpr int64_t DefaultThresholdLux = 500;
-constexpr int ThresholdDigitLimit = 8;
 // Each sample stands for one minute: the integrated illuminance in lx·h is
 // the sum of the samples' lux over this.
 constexpr int64_t SamplesPerHour = 60;
@@ -30,8 +28,11 @@ int SamplesAtOrAbove(const int32_t samples[SampleCount], int64_t thresholdLux);
 // number is "-" and the h:mm of its magnitude.
 std::string ClockText(int64_t minutes);
 
-// numerator / denominator with one decimal, halves rounded away from zero,
-// a minus sign where negative: "-12.5", "0.0".
+// numerator / denominator with `decimals` decimals, rounded once, halves away
+// from zero, a minus sign where negative: "-12.5", "0.0", "2980833". Worked
+// out in 128 bits, so that products of sums cannot overflow.
+std::string FractionText(__int128 numerator, __int128 denominator, int decimals);
+// The same with one decimal.
 std::string TenthsText(int64_t numerator, int64_t denominator);
 // The mean lux of `samples` samples, and their integrated illuminance.
 std::string MeanText(int64_t luxSum, int64_t samples);
@@ -48,6 +49,3 @@ struct ChannelTexts {
 // while there is no threshold: hasThreshold false).
 ChannelTexts TextsOf(const int32_t samples[SampleCount], const Stamp& start, bool hasThreshold,
                      int64_t thresholdLux);
-
-// A threshold as typed: 1 to ThresholdDigitLimit ASCII digits. False otherwise.
-bool ParseThreshold(const std::string& text, int64_t& lux);

@@ -24,16 +24,16 @@ void Fields(ChannelFields out[2]) {
               IDC_CH2_LOWEST_TIME, IDC_CH2_MEAN,    IDC_CH2_DOSE,         IDC_CH2_ABOVE};
 }
 
-// The threshold as typed; false while it is empty (ES_NUMBER lets only
-// digits in, and the limit keeps it to eight).
-bool Threshold(HWND dialog, int64_t& lux) {
-    const std::u16string typed = ItemText(dialog, IDC_THRESHOLD);
-    return ParseThreshold(std::string(typed.begin(), typed.end()), lux);
+// The field's text when it is ASCII (ES_NUMBER lets only digits be typed,
+// the limit keeps them to eight; a paste may bring anything).
+std::string TypedThreshold(HWND dialog) {
+    std::string typed;
+    return Utf16ToAscii(ItemText(dialog, IDC_THRESHOLD), typed) ? typed : "-";
 }
 
 void Fill(HWND dialog, bool all) {
     int64_t lux = 0;
-    const bool hasThreshold = Threshold(dialog, lux);
+    const bool hasThreshold = ParseThreshold(TypedThreshold(dialog), lux);
     ChannelFields channels[2];
     Fields(channels);
     for (const ChannelFields& c : channels) {
@@ -49,20 +49,26 @@ void Fill(HWND dialog, bool all) {
     }
 }
 
+// The program's one threshold follows what is typed, the chart's line too.
+void OnThresholdTyped(HWND dialog) {
+    SetThresholdText(TypedThreshold(dialog));
+    Fill(dialog, false);
+}
+
 } // namespace
 
 INT_PTR CALLBACK StatDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         SendDlgItemMessageW(dialog, IDC_THRESHOLD, EM_LIMITTEXT, ThresholdDigitLimit, 0);
-        SetDlgItemAscii(dialog, IDC_THRESHOLD, NumberText(DefaultThresholdLux).c_str());
+        SetDlgItemAscii(dialog, IDC_THRESHOLD, ThresholdText().c_str());
         Fill(dialog, true);
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL)
             EndDialog(dialog, 2);
         else if (LOWORD(wParam) == IDC_THRESHOLD && HIWORD(wParam) == EN_CHANGE)
-            Fill(dialog, false);
+            OnThresholdTyped(dialog);
         return FALSE;
     default: return FALSE;
     }

@@ -3,6 +3,7 @@
 // of a fixed-pitch font (7 pixels per half-width character).
 #include "tests/e2e/chart_pixels.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "view/chart_scale.h"
@@ -200,6 +201,39 @@ void BandedSamples(int32_t range, int32_t ch1[SampleCount], int32_t ch2[SampleCo
         ch2[i] = (i % 45) * fullScale / 100;
         ch1[i] = fullScale / 2 + (i * 7 % 45) * fullScale / 100;
     }
+}
+
+std::vector<std::string> ThresholdLineFaults(const Capture& c, const ChartFrame& f, int y96) {
+    constexpr uint32_t Green = 0x008000;
+    std::vector<std::string> faults;
+    auto green = [&](int x0, int x1, int y0, int y1) {
+        int n = 0;
+        for (int y = std::max(0, y0); y < std::min(c.height, y1); ++y)
+            for (int x = std::max(0, x0); x < std::min(c.width, x1); ++x)
+                n += c.at(x, y) == Green;
+        return n;
+    };
+    if (y96 == 0) {
+        if (const int n = green(0, c.width, 0, c.height))
+            Note(faults, Fault("green where no line is", n, 0, Green));
+        return faults;
+    }
+    const int s1 = static_cast<int>(Scaled(1, f.dpi));
+    const int left = FrameX(f, PlotLeft), right = FrameX(f, PlotRight), y = FrameY(f, y96);
+    const int labelLeft = right - static_cast<int>(Scaled(130, f.dpi));
+    // Dashes of 18 on and 6 off at one pixel, longer at more: most of the row.
+    int dashed = 0;
+    for (int row = y - s1; row <= y + s1; ++row)
+        dashed = std::max(dashed, green(left, right, row, row + 1));
+    if (dashed < (right - left) * 6 / 10 || dashed > (right - left) * 9 / 10)
+        Note(faults, Fault("dashes cover", dashed, y, right - left));
+    const int clear = s1 + 2;
+    if (const int n = green(left, labelLeft, y - 6 * clear, y - clear) +
+                      green(left, right, y + clear, y + 6 * clear))
+        Note(faults, Fault("green beside the line", n, y, Green));
+    if (green(labelLeft, right, y - static_cast<int>(Scaled(20, f.dpi)), y - 1) < 20)
+        Note(faults, Fault("no label above the line's end", labelLeft, y, 0));
+    return faults;
 }
 
 std::vector<std::string> DifferencesOutsideTexts(const Capture& a, const Capture& b) {

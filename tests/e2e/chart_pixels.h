@@ -37,6 +37,12 @@ std::vector<std::string> TraceFaults(const Capture& c, const int32_t ch1[SampleC
 // minute, so neither trace covers the other in the given range.
 void BandedSamples(int32_t range, int32_t ch1[SampleCount], int32_t ch2[SampleCount]);
 
+// The threshold's dashed line at y96 of the layout in a frame: green dashes
+// over most of its row across the plot, no green a few rows above or below
+// it but for its label, which stands at the plot's right end above it. With
+// no y96 (0), nothing green anywhere.
+std::vector<std::string> ThresholdLineFaults(const Capture& c, const ChartFrame& frame, int y96);
+
 // Two pictures of the natural chart at 96 DPI: where they differ outside its
 // texts (whose glyphs may be drawn a little differently), and each text of
 // `a` that is missing.

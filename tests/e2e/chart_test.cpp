@@ -137,4 +137,41 @@ TEST_F(Chart, AGrownWindowStretchesTheChartAndIsRememberedForTheNextStart) {
     EXPECT_EQ(place.bottom - place.top, 620);
 }
 
+// 表示 > しきい値の線: off at first; on, the dashed line at the threshold
+// typed (in the list here) follows the range, the window's size and a
+// restart; above the range's full scale there is none.
+TEST_F(Chart, TheThresholdsLineFollowsTheSettingTheRangeTheWindowAndARestart) {
+    EXPECT_TRUE(ThresholdLineFaults(CaptureClient(app.main), NaturalFrame(96), 0).empty());
+    HWND list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
+    ASSERT_NE(list, nullptr);
+    SetItemText(list, IDC_LIST_THRESHOLD, "50000");
+    Click(list, IDCANCEL);
+    Settle(app);
+    EXPECT_EQ(SettingText("Threshold"), "50000");
+    Choose(app, IDM_THRESHOLD_LINE);
+    Settle(app);
+    EXPECT_TRUE(ReadMenu(app).find(IDM_THRESHOLD_LINE)->state & MF_CHECKED);
+    const Capture c = CaptureClient(app.main);
+    SaveScreenshot(c, "chart_threshold");
+    std::vector<std::string> faults = ThresholdLineFaults(c, NaturalFrame(96), 284);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    EXPECT_EQ(c.at(60, 284), Black); // the grid under it, on its ends
+    EXPECT_EQ(c.at(900, 284), Black);
+
+    ASSERT_TRUE(CloseProgram(app));
+    app = StartProgram();
+    SetWindowPos(app.main, nullptr, 100, 60, 1400, 900, SWP_NOZORDER);
+    Settle(app);
+    faults = ThresholdLineFaults(CaptureClient(app.main), GrownFrame(app.main), 284);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+
+    HWND range = OpenDialog(app, IDM_DISPLAY_RANGE, "表示最大値");
+    ASSERT_NE(range, nullptr);
+    Click(range, IDC_RANGE_12500);
+    Click(range, IDOK);
+    Settle(app);
+    faults = ThresholdLineFaults(CaptureClient(app.main), GrownFrame(app.main), 0);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+}
+
 } // namespace

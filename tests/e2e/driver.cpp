@@ -494,6 +494,10 @@ void SetSettingBytes(const char* value, const void* bytes, DWORD size) {
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKey, value, REG_BINARY, bytes, size);
 }
 
+void SetSettingNumber(const char* value, DWORD number) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKey, value, REG_DWORD, &number, sizeof number);
+}
+
 void ClearSettings() {
     RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey);
 }
@@ -678,59 +682,63 @@ template <class Post> void WithProbe(const Program& p, Post post) {
     if (probe) FreeLibrary(probe);
 }
 
-} // namespace
-
-void DropFile(const Program& p, const std::wstring& path) {
+// Hands the probe a T in the mapping it reads, posts it `message`, and once
+// the program has taken it, lets `done` read what the probe wrote back.
+template <class T, class Fill, class Done>
+void ThroughProbe(const Program& p, const char* mappingName, size_t bytes, const char* message,
+                  Fill fill, Done done) {
     HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        DropPathSize * sizeof(wchar_t), DropProbeMapping);
+                                        static_cast<DWORD>(bytes), mappingName);
     auto* shared =
-        mapping ? static_cast<wchar_t*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+        mapping ? static_cast<T*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
     if (shared) {
-        path.copy(shared, DropPathSize - 1);
-        shared[std::min<size_t>(path.size(), DropPathSize - 1)] = 0;
-        WithProbe(p, [&] { PostMessageA(p.main, RegisterWindowMessageA(DropProbeMessage), 0, 0); });
+        fill(*shared);
+        WithProbe(p, [&] { PostMessageA(p.main, RegisterWindowMessageA(message), 0, 0); });
+        done(*shared);
         UnmapViewOfFile(shared);
     }
     if (mapping) CloseHandle(mapping);
+}
+
+} // namespace
+
+void DropFile(const Program& p, const std::wstring& path) {
+    ThroughProbe<wchar_t>(
+        p, DropProbeMapping, DropPathSize * sizeof(wchar_t), DropProbeMessage,
+        [&](wchar_t& shared) {
+            path.copy(&shared, DropPathSize - 1);
+            (&shared)[std::min<size_t>(path.size(), DropPathSize - 1)] = 0;
+        },
+        [](wchar_t&) {});
 }
 
 std::vector<int> HandOverAfter(const Program& p, WORD command,
                                const std::vector<std::wstring>& paths) {
     std::vector<int> answers;
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        sizeof(HandOverProbe), HandOverProbeMapping);
-    auto* shared =
-        mapping ? static_cast<HandOverProbe*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))
-                : nullptr;
-    if (shared) {
-        *shared = {};
-        shared->command = command;
-        for (const std::wstring& path : paths) {
-            if (shared->fileCount == HandOverFileLimit) break;
-            path.copy(shared->paths[shared->fileCount], DropPathSize - 1);
-            shared->answers[shared->fileCount++] = -1;
-        }
-        WithProbe(
-            p, [&] { PostMessageA(p.main, RegisterWindowMessageA(HandOverProbeMessage), 0, 0); });
-        answers.assign(shared->answers, shared->answers + shared->fileCount);
-        UnmapViewOfFile(shared);
-    }
-    if (mapping) CloseHandle(mapping);
+    ThroughProbe<HandOverProbe>(
+        p, HandOverProbeMapping, sizeof(HandOverProbe), HandOverProbeMessage,
+        [&](HandOverProbe& shared) {
+            shared = {};
+            shared.command = command;
+            for (const std::wstring& path : paths) {
+                if (shared.fileCount == HandOverFileLimit) break;
+                path.copy(shared.paths[shared.fileCount], DropPathSize - 1);
+                shared.answers[shared.fileCount++] = -1;
+            }
+        },
+        [&](HandOverProbe& shared) {
+            answers.assign(shared.answers, shared.answers + shared.fileCount);
+        });
     return answers;
 }
 
 void ChangeDpi(const Program& p, int dpi, const RECT& place) {
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        sizeof(DpiProbeChange), DpiProbeMapping);
-    auto* shared =
-        mapping ? static_cast<DpiProbeChange*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))
-                : nullptr;
-    if (shared) {
-        *shared = {dpi, place};
-        WithProbe(p, [&] { PostMessageA(p.main, RegisterWindowMessageA(DpiProbeMessage), 0, 0); });
-        UnmapViewOfFile(shared);
-    }
-    if (mapping) CloseHandle(mapping);
+    ThroughProbe<DpiProbeChange>(
+        p, DpiProbeMapping, sizeof(DpiProbeChange), DpiProbeMessage,
+        [&](DpiProbeChange& shared) {
+            shared = {dpi, place};
+        },
+        [](DpiProbeChange&) {});
 }
 
 void MoveMouseTo(const Program& p, int x, int y) {

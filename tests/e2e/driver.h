@@ -141,6 +141,7 @@ std::string LoggerHeard(const Logger& logger);
 std::string SettingText(const char* value);
 void SetSettingText(const char* value, const std::string& text);
 void SetSettingBytes(const char* value, const void* bytes, DWORD size);
+void SetSettingNumber(const char* value, DWORD number);
 void ClearSettings();
 
 // Runs mv2tool.exe from the build folder and waits; its exit status. What it

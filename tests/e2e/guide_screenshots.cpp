@@ -54,6 +54,20 @@ TEST_F(GuideScreenshots, DISABLED_TheMainWindowAndEachDialog) {
         Click(dialog, IDCANCEL);
         Settle(app);
     }
+    HWND about = OpenDialog(app, IDM_ABOUT, "バージョン情報");
+    ASSERT_NE(about, nullptr);
+    SaveScreenshot(CaptureWindow(about), "guide_about");
+    Click(about, IDOK);
+    Settle(app);
+
+    // A level of 30000 lx, drawn on the chart.
+    HWND statistics = OpenDialog(app, IDM_STATISTICS, "統計");
+    ASSERT_NE(statistics, nullptr);
+    SetItemText(statistics, IDC_THRESHOLD, "30000");
+    Click(statistics, IDCANCEL);
+    Choose(app, IDM_THRESHOLD_LINE);
+    Settle(app);
+    SaveScreenshot(CaptureWindow(app.main), "guide_threshold");
 
     // A week of downloads in an archive folder a user might have (inside the
     // bench's prefix), brighter and duller days.
@@ -77,6 +91,7 @@ TEST_F(GuideScreenshots, DISABLED_TheMainWindowAndEachDialog) {
     }
     HWND list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
     ASSERT_NE(list, nullptr);
+    SetItemText(list, IDC_LIST_BUDGET, "150000");
     SaveScreenshot(CaptureWindow(list), "guide_list");
     Click(list, IDCANCEL);
     Settle(app);

@@ -183,6 +183,20 @@ TEST_F(HighDpiWindowAt144, TheWindowItsControlsAndItsChartAreScaledAndTheImageIs
     SaveScreenshot(CaptureWindow(app.main), "dpi144_readout");
 }
 
+// The threshold's line, as remembered: dashed at s(284), its pen and label
+// scaled like the others.
+TEST_F(HighDpiWindowAt144, TheThresholdsLineIsScaledLikeTheRest) {
+    StopProgram(app);
+    SetSettingText("Threshold", "50000");
+    SetSettingNumber("ThresholdLine", 1);
+    app = StartProgram();
+    ASSERT_NE(app.main, nullptr);
+    const Capture c = CaptureClient(app.main);
+    SaveScreenshot(c, "dpi144_threshold");
+    const std::vector<std::string> faults = ThresholdLineFaults(c, NaturalFrame(144), 284);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+}
+
 TEST(HighDpiDialogsAt144, EveryTextThatFitsAt96FitsAt144) {
     ASSERT_EQ(ScreenDpi(), 144);
     std::ifstream in(ReferenceFolder() + "fits96.txt", std::ios::binary);

@@ -125,8 +125,22 @@ TEST_F(RecordingList, TheThresholdTheSelectionsTotalAndOpeningARow) {
     EXPECT_EQ(Cell(4, 6), ""); // an unreadable file has no figures
     EXPECT_EQ(Cell(5, 6), "-");
     SetItemText(dialog, IDC_LIST_THRESHOLD, "500");
+    EXPECT_EQ(SettingText("Threshold"), "500"); // the program's one threshold
 
-    // The total follows the selection; the total row itself is never selected.
+    // A yearly budget: the two lines under the table, over the four readable
+    // days (24500.0 and 2000.0 lx·h, by hand).
+    EXPECT_EQ(ItemText(dialog, IDC_LIST_BUDGET_CH1), "");
+    SetItemText(dialog, IDC_LIST_BUDGET, "150000");
+    EXPECT_EQ(SettingText("AnnualBudget"), "150000");
+    EXPECT_EQ(ItemText(dialog, IDC_LIST_BUDGET_CH1),
+              "CH1: 積算 24500.0 lx・h = 年間許容量の 16.3 %　1日平均 6125.0 lx・h"
+              "　年換算 2235625 lx・h (年間許容量の 1490.4 %)");
+    EXPECT_EQ(ItemText(dialog, IDC_LIST_BUDGET_CH2),
+              "CH2: 積算 2000.0 lx・h = 年間許容量の 1.3 %　1日平均 500.0 lx・h"
+              "　年換算 182500 lx・h (年間許容量の 121.7 %)");
+
+    // The total and the lines follow the selection; the total row itself is
+    // never selected.
     SetListRowState(app, list, 0, LVIS_SELECTED, LVIS_SELECTED);
     SetListRowState(app, list, 2, LVIS_SELECTED, LVIS_SELECTED);
     SetListRowState(app, list, 5, LVIS_SELECTED, LVIS_SELECTED);
@@ -135,6 +149,12 @@ TEST_F(RecordingList, TheThresholdTheSelectionsTotalAndOpeningARow) {
     EXPECT_EQ(Cell(5, 4), "350.0");
     EXPECT_EQ(Cell(5, 5), "9800.0");
     EXPECT_EQ(Cell(5, 6), "14:00");
+    EXPECT_EQ(ItemText(dialog, IDC_LIST_BUDGET_CH1),
+              "CH1: 積算 9800.0 lx・h = 年間許容量の 6.5 %　1日平均 4900.0 lx・h"
+              "　年換算 1788500 lx・h (年間許容量の 1192.3 %)");
+    SaveScreenshot(CaptureWindow(dialog), "dialog_list_budget");
+    SetItemText(dialog, IDC_LIST_BUDGET, "0"); // no budget
+    EXPECT_EQ(ItemText(dialog, IDC_LIST_BUDGET_CH2), "");
 
     // 開く only for a readable recording; it opens as File > Open does.
     SetListRowState(app, list, 4, LVIS_FOCUSED, LVIS_FOCUSED);

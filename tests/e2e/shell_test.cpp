@@ -62,6 +62,7 @@ TEST_F(MainWindow, MenuHasItsTextsAndGraysDataCommandsUntilARecordingIsLoaded) {
         {0, IDM_RECEIVE, "データ受信", false},
         {0, IDM_OPEN, "開く\tCtrl+O", false},
         {0, IDM_SAVE_AS, "名前を付けて保存\tCtrl+S", true},
+        {0, IDM_PRINT, "印刷\tCtrl+P", true},
         {0, 0, "", false}, // separator
         {0, IDM_EXIT, "終了", false},
         {1, IDM_DISPLAY_RANGE, "表示レンジ", false},
@@ -71,6 +72,8 @@ TEST_F(MainWindow, MenuHasItsTextsAndGraysDataCommandsUntilARecordingIsLoaded) {
         {1, static_cast<UINT>(-1), "通信ポート", false},
         {2, IDM_DATA_VIEW, "データ表示", true},
         {2, IDM_MAXIMUM, "最大照度", true},
+        {2, 0, "", false}, // separator
+        {2, IDM_THRESHOLD_LINE, "しきい値の線", false},
         {3, IDM_EXPORT_CSV, "CSV形式で保存", true},
         {3, IDM_EXPORT_IMAGE, "グラフを画像で保存", true},
         {3, IDM_COPY_CHART, "グラフをコピー\tCtrl+C", true},

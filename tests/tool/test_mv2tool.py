@@ -128,7 +128,17 @@ class Files(Folder):
                          "合計\t\t\t1000\t437.5\t24500.0\t28:00\t2000\t35.7\t2000.0\t1:00\n")
         out = run("summary", self.path("d1.mv2"), "--threshold", "600")[1]
         self.assertIn("\t0:00\t0\t0.0\t0.0\t0:00\n合計", out)
-        for args in (("summary",), ("summary", "--threshold", "5"), ("summary", "x", "--threshold")):
+        # Against a yearly budget: each row's share of it, and the total's.
+        # 7000.0 of 150000 lx·h is 4.7 %, 14000.0 is 9.3 %, 2000.0 is 1.3 %.
+        lines = run("summary", *[self.path(n) for n in names], "--budget", "150000")[1].splitlines()
+        self.assertTrue(lines[0].endswith("\tch2_above_threshold\tch1_budget_percent\tch2_budget_percent"))
+        self.assertTrue(lines[1].endswith("\t0:00\t4.7\t0.0"))
+        self.assertTrue(lines[2].endswith("\t1:00\t9.3\t1.3"))
+        self.assertTrue(lines[5].endswith("\t\t"))  # the file that cannot be read
+        self.assertTrue(lines[6].startswith("合計") and lines[6].endswith("\t16.3\t1.3"))
+        for args in (("summary",), ("summary", "--threshold", "5"), ("summary", "x", "--threshold"),
+                     ("summary", "x", "--budget", "0"), ("summary", "x", "--budget", "12345678901"),
+                     ("summary", "x", "--budget", "1e5"), ("summary", "x", "--budget")):
             self.assertEqual(run(*args)[0], 2, args)
 
     def test_usage_help_and_version(self):

@@ -156,6 +156,34 @@ TEST(ChartFrame, EachSampleIsFoundUnderItsOwnVertex) {
     }
 }
 
+// The threshold's line: where a trace of that many whole counts lies; a
+// threshold between two counts floors; none above the full scale.
+TEST(ChartScale, TheThresholdsLineInEachRange) {
+    const struct {
+        int32_t range;
+        int64_t lux;
+        bool drawn;
+        int32_t y;
+    } cases[] = {
+        {3, 50000, true, 284}, {3, 100000, true, 34}, {3, 100001, false, 0}, {3, 0, true, 534},
+        {3, 175, true, 534},   {3, 200, true, 533},   {0, 75, true, 531},    {0, 12500, true, 34},
+        {0, 12501, false, 0},  {4, 200000, true, 34}, {4, 399, true, 534},   {2, 25000, true, 284},
+    };
+    for (const auto& c : cases) {
+        int32_t y = -1;
+        EXPECT_EQ(ThresholdLineY(c.lux, c.range, y), c.drawn) << c.range << " " << c.lux;
+        if (c.drawn) {
+            EXPECT_EQ(y, c.y) << c.range << " " << c.lux;
+        }
+    }
+    for (int32_t range = 0; range < RangeCount; ++range)
+        for (int32_t count = 0; count * LuxPerCount <= FullScaleLux(range); ++count) {
+            int32_t y = -1;
+            ASSERT_TRUE(ThresholdLineY(int64_t{count} * LuxPerCount, range, y));
+            ASSERT_EQ(y, SampleToY(count, range)) << range << " " << count;
+        }
+}
+
 TEST(ChartLabels, RangeLabelsEndInOneColumnAndHoursRunFiveToNineteen) {
     const char* top[RangeCount] = {" 12500", " 25000", " 50000", "100000", "200000"};
     for (int r = 0; r < RangeCount; ++r) {

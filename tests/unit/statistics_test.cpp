@@ -64,4 +64,43 @@ TEST(Statistics, ThresholdIsOneToEightDigits) {
         EXPECT_FALSE(ParseThreshold(bad, lux)) << bad;
 }
 
+// A stored threshold: empty is none, 1 to 8 digits a threshold; anything
+// else is not trusted.
+TEST(Statistics, AStoredThresholdIsEmptyOrDigitsOrIgnored) {
+    Threshold t = {true, 7};
+    EXPECT_TRUE(ThresholdOfText("", t));
+    EXPECT_FALSE(t.given);
+    EXPECT_TRUE(ThresholdOfText("0750", t));
+    EXPECT_TRUE(t.given);
+    EXPECT_EQ(t.lux, 750);
+    for (const char* bad :
+         {" 500", "500 ", "123456789", "-5", "５００", "0x10", "5.5", "\xef\xbc\x95"}) {
+        t = {true, 7};
+        EXPECT_FALSE(ThresholdOfText(bad, t)) << bad;
+        EXPECT_EQ(t.lux, 7) << bad; // left as it was
+    }
+}
+
+TEST(Statistics, FractionsRoundedOnceHalvesAwayFromZero) {
+    const struct {
+        __int128 numerator, denominator;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {1, 20, 1, "0.1"},
+        {-1, 20, 1, "-0.1"},
+        {1, 21, 1, "0.0"},
+        {-1, 21, 1, "0.0"},
+        {5, 2, 0, "3"},
+        {-5, 2, 0, "-3"},
+        {7, -2, 0, "-4"},
+        {0, 3, 1, "0.0"},
+        {2, 3, 2, "0.67"},
+        {1000, 1, 1, "1000.0"},
+        {__int128{INT64_MAX} * 36500, 60, 0, "5610884655753321949258"}, // beyond 64 bits
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FractionText(c.numerator, c.denominator, c.decimals), c.text) << c.text;
+}
+
 } // namespace

@@ -104,6 +104,40 @@ TEST(SummaryTable, TheTotalSumsRoundsOnceTakesTheLargestAndSkipsUnreadableRows) 
     EXPECT_TRUE(TotalCell(nothing, 4, t).empty());
 }
 
+// The budget's figures from the counts, each rounded once: the issue's own
+// example (24500.0 lx·h over three days against 150000), a half, a
+// negative sum and sums far beyond 64 bits when multiplied.
+TEST(SummaryTable, TheBudgetLinesFiguresRoundedOnce) {
+    SummaryTotal total;
+    total.rows = 3;
+    total.luxSum[0] = 24500 * 60;
+    total.luxSum[1] = -90;
+    EXPECT_TRUE(BudgetLine(0, total, 150000) ==
+                u"CH1: 積算 24500.0 lx・h = 年間許容量の 16.3 %\u30001日平均 8166.7 lx・h"
+                u"\u3000年換算 2980833 lx・h (年間許容量の 1987.2 %)");
+    EXPECT_TRUE(BudgetLine(1, total, 1) ==
+                u"CH2: 積算 -1.5 lx・h = 年間許容量の -150.0 %\u30001日平均 -0.5 lx・h"
+                u"\u3000年換算 -183 lx・h (年間許容量の -18250.0 %)");
+    EXPECT_TRUE(BudgetLine(0, total, 0).empty());
+    total.rows = 0;
+    EXPECT_TRUE(BudgetLine(0, total, 150000).empty());
+
+    EXPECT_EQ(BudgetPercent(3, 1), "5.0");     // 0.05 lx·h of 1
+    EXPECT_EQ(BudgetPercent(1, 1200), "0.0");  // 0.0014 %
+    EXPECT_EQ(BudgetPercent(9, 1000), "0.0");  // 0.015 %: 0.0
+    EXPECT_EQ(BudgetPercent(30, 1000), "0.1"); // 0.05 %: a half, away from zero
+    EXPECT_EQ(BudgetPercent(INT64_MAX, 1), "15372286728091293011.7");
+
+    int64_t lxh = -1;
+    EXPECT_TRUE(ParseBudget("150000", lxh));
+    EXPECT_EQ(lxh, 150000);
+    EXPECT_TRUE(ParseBudget("9999999999", lxh));
+    EXPECT_TRUE(ParseBudget("0", lxh));
+    EXPECT_EQ(lxh, 0);
+    for (const char* bad : {"", "12345678901", "-1", "1 5", "1.5"})
+        EXPECT_FALSE(ParseBudget(bad, lxh)) << bad;
+}
+
 TEST(SummaryTable, CsvForSpreadsheetsAndTsvForTerminals) {
     std::vector<SummaryRow> rows;
     rows.push_back(Row(u"a,b.mv2", Day({2015, 6, 2, 2, 5, 0}, 1, 1, "x\t\"q\"")));
@@ -120,6 +154,15 @@ TEST(SummaryTable, CsvForSpreadsheetsAndTsvForTerminals) {
               "ch2_max_lux\tch2_mean_lux\tch2_dose_lxh\tch2_above_threshold");
     EXPECT_NE(tsv.find("\na,b.mv2\t2015/06/02 05:00\tx \"q\"\t50\t"), std::string::npos);
     EXPECT_EQ(tsv.find('\r'), std::string::npos);
+
+    // With a budget, two columns more: 700.0 lx·h of 1000 lx·h is 70.0 %.
+    rows.push_back(UnreadableRow(u"bad.mv2", u"bad.mv2", u"ファイルが違います"));
+    const std::string budget = SummaryTsv(rows, total, t, 1000);
+    EXPECT_NE(budget.find("ch2_above_threshold\tch1_budget_percent\tch2_budget_percent\n"),
+              std::string::npos);
+    EXPECT_NE(budget.find("\t0:00\t70.0\t70.0\n"), std::string::npos);
+    EXPECT_NE(budget.find(u8"\t\t\n合計"), std::string::npos); // the unreadable row: empty
+    EXPECT_EQ(budget.substr(budget.size() - 11), "\t70.0\t70.0\n");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/recording.h"
+#include "files/report_page.h"
 #include "tests/e2e/chart_pixels.h"
 #include "view/chart.h"
 
@@ -179,6 +180,38 @@ TEST_F(ChartPaint, ThousandsOfPaintsLeaveNoGdiObjectBehind) {
     EXPECT_TRUE(faults.empty()) << Describe(faults);
     EXPECT_EQ(c.at(290, 14), Blue);
     EXPECT_EQ(c.at(120, 100), Black);
+}
+
+// A landscape A4 page at 300 dpi, painted as the printer is sent it: the
+// grid where the page's layout puts the chart's frame, the traces' vertices
+// in it, and the texts above and below.
+TEST_F(ChartPaint, APrintedPageDrawsItsChartInTheLayoutsFrame) {
+    const PageGeometry page = {3508, 2479, 0, 0, 3508, 2479, 300};
+    BandedSamples(3, r.Ch1Samples, r.Ch2Samples);
+    const RecordingReport report = MakeRecordingReport(
+        r, u"C:\\a\\day.mv2", Stamp{2026, 12, 3, 9, 8, 5}, {true, 500}, "1.3.0");
+    Canvas canvas(page.width, page.height);
+    PaintRecordingPage(canvas.dc(), page, report, {&r, 3, 0});
+    const Capture c = canvas.Pixels();
+    const ChartFrame f = LayOutRecordingPage(page, 8).chart;
+    std::vector<std::string> faults = TraceFaults(c, r.Ch1Samples, r.Ch2Samples, 3, f);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    for (int k = 0; k < 15; ++k)
+        EXPECT_EQ(c.at(FrameX(f, 60 + 60 * k), FrameY(f, 84)), Black) << k;
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(c.at(FrameX(f, 90), FrameY(f, 34 + 100 * k)), Black) << k;
+    const RecordingPageLayout l = LayOutRecordingPage(page, 8);
+    auto inked = [&](int top, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = l.left; x < l.right; ++x)
+                n += c.at(x, y) != White;
+        return n;
+    };
+    EXPECT_GT(inked(l.titleY, l.headerY), 500);     // the title
+    EXPECT_GT(inked(l.tableY, l.footerY), 5000);    // the figures
+    EXPECT_GT(inked(l.footerY, l.bottom), 500);     // the footer
+    EXPECT_EQ(inked(l.bottom + 2, page.height), 0); // nothing in the margin
 }
 
 } // namespace

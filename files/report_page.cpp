@@ -1,0 +1,176 @@
+// Texts in the page's own pixels: fonts sized in points for the page's
+// resolution, made and let go around what they draw.
+#include "files/report_page.h"
+
+#include <algorithm>
+
+#include "core/text.h"
+#include "view/chart.h"
+#include "view/gdi_select.h"
+#include "win/wide.h"
+
+namespace {
+
+// The chart's own face for every text of the page: a printer driver may
+// send each face it meets whole, and a Japanese face is large (under Wine
+// a second face doubles the time a page takes).
+HFONT PageFont(int32_t height, bool bold = false) {
+    return CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                       FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
+}
+
+enum class Align { Left, Right, Centre };
+
+// A line of text with its top at y, by its left or right edge or centre.
+void Text(HDC dc, int32_t x, int32_t y, const std::u16string& text, Align align = Align::Left) {
+    const UINT mode = align == Align::Left ? TA_LEFT : align == Align::Right ? TA_RIGHT : TA_CENTER;
+    const UINT previous = SetTextAlign(dc, mode | TA_TOP | TA_NOUPDATECP);
+    TextOutW(dc, x, y, Wide(text.c_str()), static_cast<int>(text.size()));
+    SetTextAlign(dc, previous);
+}
+
+// Clipped to its cell, so a long title never runs into the next column.
+void CellText(HDC dc, const RECT& cell, int32_t padding, const std::u16string& text, bool right) {
+    const UINT previous = SetTextAlign(dc, (right ? TA_RIGHT : TA_LEFT) | TA_TOP | TA_NOUPDATECP);
+    const int x = right ? cell.right - padding : cell.left + padding;
+    ExtTextOutW(dc, x, cell.top, ETO_CLIPPED, &cell, Wide(text.c_str()),
+                static_cast<UINT>(text.size()), nullptr);
+    SetTextAlign(dc, previous);
+}
+
+void Rule(HDC dc, int32_t left, int32_t right, int32_t y, int32_t width) {
+    SelectedObject pen(dc, CreatePen(PS_SOLID, width, RGB(0, 0, 0)));
+    MoveToEx(dc, left, y, nullptr);
+    LineTo(dc, right, y);
+}
+
+// Where the table's lines go on this page.
+struct TableLayout {
+    int32_t left, right, top, bottom;
+    int32_t textSize, lineHeight, padding;
+    int firstPage, perPage; // lines below the heading on page 1, and on the others
+    std::vector<int32_t> widths;
+};
+
+TableLayout LayOutTable(HDC dc, const PageGeometry& page, const PrintedTable& table) {
+    const RecordingPageLayout margins = LayOutRecordingPage(page, 0);
+    TableLayout t = {};
+    t.left = margins.left;
+    t.right = margins.right;
+    t.top = margins.top;
+    t.bottom = margins.bottom - Points(page, 14); // "n / N" below
+    t.textSize = Points(page, 9);
+    t.padding = Points(page, 4);
+    // Each column as wide as its widest text; all narrower together if the
+    // page is not wide enough.
+    {
+        SelectedObject font(dc, PageFont(t.textSize));
+        t.widths.assign(table.titles.size(), 0);
+        auto measure = [&](size_t c, const std::u16string& text) {
+            SIZE size = {};
+            GetTextExtentPoint32W(dc, Wide(text.c_str()), static_cast<int>(text.size()), &size);
+            t.widths[c] = std::max<int32_t>(t.widths[c], size.cx + 2 * t.padding);
+        };
+        for (size_t c = 0; c < table.titles.size(); ++c)
+            measure(c, table.titles[c]);
+        for (const auto& row : table.rows)
+            for (size_t c = 0; c < row.size() && c < t.widths.size(); ++c)
+                measure(c, row[c]);
+    }
+    int64_t total = 0;
+    for (int32_t w : t.widths)
+        total += w;
+    const int32_t room = t.right - t.left;
+    if (total > room) {
+        t.textSize = static_cast<int32_t>(std::max<int64_t>(1, t.textSize * room / total));
+        t.padding = static_cast<int32_t>(t.padding * room / total);
+        for (int32_t& w : t.widths)
+            w = static_cast<int32_t>(w * room / total);
+    }
+    t.lineHeight = t.textSize * 3 / 2;
+    const int32_t lines = (t.bottom - t.top) / std::max(1, t.lineHeight);
+    t.perPage = std::max(1, lines - 1); // the titles' line
+    t.firstPage = std::max(1, t.perPage - static_cast<int>(table.heading.size()) - 1);
+    return t;
+}
+
+} // namespace
+
+void PaintRecordingPage(HDC dc, const PageGeometry& page, const RecordingReport& report,
+                        const ChartContent& chart) {
+    const RecordingPageLayout l =
+        LayOutRecordingPage(page, static_cast<int>(report.figures.size()));
+    {
+        SelectedObject font(dc, PageFont(l.titleSize, true));
+        Text(dc, l.left, l.titleY, report.title);
+    }
+    {
+        SelectedObject font(dc, PageFont(l.textSize));
+        const int32_t half = l.left + (l.right - l.left) / 2;
+        Text(dc, l.left, l.headerY, report.file);
+        Text(dc, half, l.headerY, report.period);
+        Text(dc, l.left, l.headerY + l.lineHeight, report.ch1);
+        Text(dc, half, l.headerY + l.lineHeight, report.ch2);
+        Text(dc, l.left, l.headerY + 2 * l.lineHeight, report.memo);
+
+        int32_t y = l.tableY;
+        for (const ReportFigureRow& row : report.figures) {
+            Text(dc, l.columns[0], y, row.label);
+            Text(dc, l.columns[1], y, row.ch1, Align::Right);
+            Text(dc, l.columns[2], y, row.ch2, Align::Right);
+            y += l.lineHeight;
+        }
+        Rule(dc, l.left, l.columns[2], l.tableY + l.lineHeight - Points(page, 3),
+             Points(page, 1) / 2);
+    }
+    {
+        SelectedObject font(dc, PageFont(Points(page, 8)));
+        Text(dc, l.left, l.footerY, report.printedAt);
+        Text(dc, l.right, l.footerY, report.program, Align::Right);
+        Text(dc, l.left, l.footerY + l.lineHeight, report.path);
+    }
+    ChartContent still = chart;
+    still.cursor = 0;
+    PaintChart(dc, l.chart, still);
+}
+
+int TablePageTotal(HDC dc, const PageGeometry& page, const PrintedTable& table) {
+    const TableLayout t = LayOutTable(dc, page, table);
+    return TablePageCount(static_cast<int>(table.rows.size()), t.firstPage, t.perPage);
+}
+
+void PaintTablePage(HDC dc, const PageGeometry& page, const PrintedTable& table, int index) {
+    const TableLayout t = LayOutTable(dc, page, table);
+    const int pages = TablePageCount(static_cast<int>(table.rows.size()), t.firstPage, t.perPage);
+    SelectedObject font(dc, PageFont(t.textSize));
+    int32_t y = t.top;
+    if (index == 0) {
+        for (const std::u16string& line : table.heading) {
+            Text(dc, t.left, y, line);
+            y += t.lineHeight;
+        }
+        y += t.lineHeight / 2;
+    }
+    auto line = [&](const std::vector<std::u16string>& cells) {
+        int32_t x = t.left;
+        for (size_t c = 0; c < cells.size() && c < t.widths.size(); ++c) {
+            const RECT cell = {x, y, x + t.widths[c], y + t.lineHeight};
+            CellText(dc, cell, t.padding, cells[c], table.rightAligned[c]);
+            x += t.widths[c];
+        }
+        y += t.lineHeight;
+    };
+    line(table.titles);
+    int32_t tableRight = t.left;
+    for (int32_t w : t.widths)
+        tableRight += w;
+    Rule(dc, t.left, tableRight, y - t.lineHeight / 8, std::max(1, Points(page, 1) / 2));
+    const int first = TablePageStart(index, t.firstPage, t.perPage);
+    const int count = index == 0 ? t.firstPage : t.perPage;
+    for (int i = first; i < first + count && i < static_cast<int>(table.rows.size()); ++i)
+        line(table.rows[static_cast<size_t>(i)]);
+    const std::string foot = NumberText(index + 1) + " / " + NumberText(pages);
+    Text(dc, (t.left + t.right) / 2, t.bottom + Points(page, 2),
+         std::u16string(foot.begin(), foot.end()), Align::Centre);
+}

@@ -1,0 +1,304 @@
+// Printing to the bench's PDF printer (cups-pdf): the recording's page and
+// the list's pages, read back from the PDF's bytes and its pages rasterised
+// by pdftoppm at 150 dpi. Run by their own steps: with the bench's queue
+// under a Japanese locale (where Wine hands the document's name to CUPS in
+// code page 932), and with no printer at all.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+#include "files/report.h"
+#include "res/resource.h"
+#include "tests/e2e/chart_pixels.h"
+#include "tests/e2e/driver.h"
+#include "tests/e2e/recording_files.h"
+
+namespace {
+
+// The bench's page: A4 landscape at 300 dpi, printable to the edge.
+constexpr PageGeometry A4Landscape = {3508, 2479, 0, 0, 3508, 2479, 300};
+
+// Z:\a\b for /a/b.
+std::string WindowsPath(const std::string& unix) {
+    std::string path = "Z:" + unix;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string PdfFolder() {
+    char unix[MAX_PATH] = {};
+    GetEnvironmentVariableA("MARVEK_PDF_DIR", unix, sizeof unix);
+    return unix;
+}
+
+std::set<std::wstring> Pdfs() {
+    std::set<std::wstring> pdfs;
+    for (const std::wstring& name : FolderListing(Widened(WindowsPath(PdfFolder()))))
+        if (name.size() > 4 && name.substr(name.size() - 4) == L".pdf") pdfs.insert(name);
+    return pdfs;
+}
+
+// A PDF that was not there before, once cups-pdf has written it whole; its
+// name, or empty after `ms`.
+std::wstring NewPdf(const std::set<std::wstring>& before, DWORD ms = 30000) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(200))
+        for (const std::wstring& name : Pdfs()) {
+            if (before.count(name)) continue;
+            const std::string bytes = ReadBytes(Widened(WindowsPath(PdfFolder())) + L"\\" + name);
+            if (bytes.find("%%EOF") != std::string::npos) return name;
+        }
+    return L"";
+}
+
+// A P6 PPM as a capture; false if it is not one.
+bool ReadPpm(const std::string& bytes, Capture& out) {
+    int width = 0, height = 0, maximum = 0, at = 0;
+    if (std::sscanf(bytes.c_str(), "P6 %d %d %d%n", &width, &height, &maximum, &at) != 3)
+        return false;
+    ++at; // the one white space after the maximum
+    if (maximum != 255 || bytes.size() < static_cast<size_t>(at) + 3u * width * height)
+        return false;
+    out.width = width;
+    out.height = height;
+    out.pixels.resize(static_cast<size_t>(width) * height);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + at;
+    for (size_t i = 0; i < out.pixels.size(); ++i, p += 3)
+        out.pixels[i] = uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
+    return true;
+}
+
+// Each page of the PDF, as pdftoppm draws it without anti-aliasing.
+std::vector<Capture> Rasterised(const std::wstring& name) {
+    const std::string pdf = PdfFolder() + "/" + Narrowed(name);
+    const std::string out = FolderForThisTest();
+    const std::string unixOut = "/" + std::string(out.begin() + 3, out.end());
+    std::string unix = unixOut;
+    std::replace(unix.begin(), unix.end(), '\\', '/');
+    const std::string command = "Z:\\bin\\sh -c \"pdftoppm -r 150 -aa no -aaVector no '" + pdf +
+                                "' '" + unix + "page' && touch '" + unix + "done'\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back(0);
+    std::vector<Capture> pages;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return pages;
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    for (DWORD start = GetTickCount();
+         GetTickCount() - start < 30000 &&
+         GetFileAttributesA((out + "done").c_str()) == INVALID_FILE_ATTRIBUTES;)
+        Sleep(100);
+    for (const std::wstring& file : FolderListing(Widened(out))) {
+        if (file.size() < 4 || file.substr(file.size() - 4) != L".ppm") continue;
+        Capture page;
+        if (ReadPpm(ReadBytes(Widened(out) + file), page)) pages.push_back(std::move(page));
+    }
+    return pages;
+}
+
+// The document information's Title: a PDF literal string, its escapes
+// (\ddd octal, \( and \)) undone; code page 932 bytes as Wine handed them on.
+std::string PdfTitle(const std::string& pdf) {
+    const size_t at = pdf.find("/Title(");
+    std::string title;
+    if (at == std::string::npos) return title;
+    int depth = 1;
+    for (size_t i = at + 7; i < pdf.size(); ++i) {
+        char c = pdf[i];
+        if (c == '\\' && i + 1 < pdf.size()) {
+            c = pdf[++i];
+            if (c >= '0' && c <= '7') {
+                int value = 0;
+                for (int n = 0; n < 3 && i < pdf.size() && pdf[i] >= '0' && pdf[i] <= '7'; ++n)
+                    value = value * 8 + (pdf[i++] - '0');
+                --i;
+                c = static_cast<char>(value);
+            }
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && --depth == 0) {
+            break;
+        }
+        title += c;
+    }
+    return title;
+}
+
+bool Dark(uint32_t p) {
+    return (p >> 16 & 0xFF) < 128 && (p >> 8 & 0xFF) < 128 && (p & 0xFF) < 128;
+}
+
+// A pixel within one of (x, y) that `is` accepts.
+template <class Is> bool Near(const Capture& c, int x, int y, Is is) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int px = x + dx, py = y + dy;
+            if (px >= 0 && py >= 0 && px < c.width && py < c.height && is(c.at(px, py)))
+                return true;
+        }
+    return false;
+}
+
+// The chart's grid lines and traces' vertices on a page rasterised at half
+// the printer's resolution, where the page's layout puts them, within 1 px.
+std::vector<std::string> PrintedChartFaults(const Capture& c, const Recording& r) {
+    std::vector<std::string> faults;
+    const ChartFrame f = LayOutRecordingPage(A4Landscape, 8).chart;
+    auto note = [&](const char* what, int x, int y) {
+        if (faults.size() < 12)
+            faults.push_back(std::string(what) + " at " + std::to_string(x) + "," +
+                             std::to_string(y));
+    };
+    // Looked at where the banded traces never go: above 95 % and at 47 %.
+    for (int k = 0; k < 15; ++k)
+        for (int y96 : {44, 299}) {
+            const int x = FrameX(f, 60 + 60 * k) / 2, y = FrameY(f, y96) / 2;
+            if (!Near(c, x, y, Dark)) note("no vertical grid line", x, y);
+            if (Dark(c.at(x + 5, y)) && Dark(c.at(x - 5, y))) note("ink beside a line", x, y);
+        }
+    for (int k = 0; k < 6; ++k) {
+        const int x = FrameX(f, 90) / 2, y = FrameY(f, 34 + 100 * k) / 2;
+        if (!Near(c, x, y, Dark)) note("no horizontal grid line", x, y);
+    }
+    ChartPoint v1[SampleCount], v2[SampleCount];
+    TraceVertices(r.Ch1Samples, 3, f, v1);
+    TraceVertices(r.Ch2Samples, 3, f, v2);
+    const auto blue = [](uint32_t p) { return (p & 0xFF) > 160 && (p >> 16 & 0xFF) < 96; };
+    const auto red = [](uint32_t p) { return (p >> 16 & 0xFF) > 160 && (p & 0xFF) < 96; };
+    for (int i = 3; i < SampleCount - 1; i += 7) {
+        if (!Near(c, v1[i].x / 2, v1[i].y / 2, blue))
+            note("no CH1 vertex", v1[i].x / 2, v1[i].y / 2);
+        if (!Near(c, v2[i].x / 2, v2[i].y / 2, red))
+            note("no CH2 vertex", v2[i].x / 2, v2[i].y / 2);
+    }
+    return faults;
+}
+
+int InkIn(const Capture& c, int top, int bottom) {
+    int n = 0;
+    for (int y = std::max(0, top); y < std::min(c.height, bottom); ++y)
+        for (int x = 0; x < c.width; ++x)
+            n += c.at(x, y) != White;
+    return n;
+}
+
+// The print dialog the command opened, answered; false if none came.
+bool AnswerPrintDialog(const Program& p, HWND owner, int button) {
+    HWND dialog = WaitForDialog(p, "印刷", 10000);
+    if (!dialog || GetWindow(dialog, GW_OWNER) != owner) return false;
+    Click(dialog, button);
+    Settle(p);
+    return true;
+}
+
+using Print = ProgramTest;
+
+// Ctrl+P, OK: one landscape page with the chart as vectors where its layout
+// puts it, the texts around it, and the document's name as its title.
+// Cancel prints nothing.
+TEST_F(Print, TheRecordingOnOneLandscapePage) {
+    Recording r = KnownRecording();
+    BandedSamples(3, r.Ch1Samples, r.Ch2Samples);
+    ASSERT_TRUE(LoadRecording(app, FolderForThisTest(), "day.mv2", r));
+    std::set<std::wstring> before = Pdfs();
+    PressCtrlKey(app, 'P');
+    ASSERT_TRUE(AnswerPrintDialog(app, app.main, IDOK));
+    EXPECT_EQ(TakeError(app, 300), "");
+    const std::wstring name = NewPdf(before);
+    ASSERT_FALSE(name.empty()) << "no PDF in " << PdfFolder();
+    const std::string pdf = ReadBytes(Widened(WindowsPath(PdfFolder())) + L"\\" + name);
+    EXPECT_NE(PdfTitle(pdf).find("MARVEK \x87\x55 - day.mv2"), std::string::npos) << PdfTitle(pdf);
+    EXPECT_NE(pdf.find("/Rotate 90"), std::string::npos);
+
+    const std::vector<Capture> pages = Rasterised(name);
+    ASSERT_EQ(pages.size(), 1u);
+    const Capture& page = pages[0];
+    SaveScreenshot(page, "printed_recording");
+    ASSERT_GE(page.width, 1754); // 3508 printer pixels, landscape
+    ASSERT_GE(page.height, 1239);
+    const std::vector<std::string> faults = PrintedChartFaults(page, r);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    const RecordingPageLayout l = LayOutRecordingPage(A4Landscape, 8);
+    EXPECT_GT(InkIn(page, l.titleY / 2, l.headerY / 2), 100);
+    EXPECT_GT(InkIn(page, l.headerY / 2, l.chart.top / 2), 300);
+    EXPECT_GT(InkIn(page, l.tableY / 2, l.footerY / 2), 1000);
+    EXPECT_GT(InkIn(page, l.footerY / 2, l.bottom / 2), 100);
+
+    before = Pdfs();
+    Choose(app, IDM_PRINT);
+    ASSERT_TRUE(AnswerPrintDialog(app, app.main, IDCANCEL));
+    EXPECT_TRUE(NewPdf(before, 3000).empty());
+    EXPECT_EQ(TakeError(app, 300), "");
+}
+
+// The list's 印刷: every row over as many pages as it takes, the column
+// titles on each page (the same line of ink as on the first), "n / N" at
+// each foot.
+TEST_F(Print, TheListOverPagesWithItsTitlesOnEach) {
+    const std::string folder = ArchiveForThisTest() + "\\";
+    Recording r = KnownRecording();
+    for (int day = 1; day <= 80; ++day) {
+        r.StartStamp = {2024, 1 + day / 29, 0, 1 + day % 28, 6, 0};
+        char name[32];
+        std::snprintf(name, sizeof name, "day%02d.mv2", day);
+        ASSERT_TRUE(WriteBytes(folder + name, ReferenceFile(r)));
+    }
+    ASSERT_TRUE(WriteBytes(folder + "broken.mv2", "MARVEK2\r\n"));
+    HWND list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
+    ASSERT_NE(list, nullptr);
+    const std::set<std::wstring> before = Pdfs();
+    Click(list, IDC_LIST_PRINT);
+    ASSERT_TRUE(AnswerPrintDialog(app, list, IDOK));
+    const std::wstring name = NewPdf(before);
+    ASSERT_FALSE(name.empty());
+    const std::string pdf = ReadBytes(Widened(WindowsPath(PdfFolder())) + L"\\" + name);
+    EXPECT_NE(PdfTitle(pdf).find("MARVEK \x87\x55 - 記録の一覧"), std::string::npos);
+    const std::vector<Capture> pages = Rasterised(name);
+    ASSERT_GE(pages.size(), 2u);
+    SaveScreenshot(pages[0], "printed_list");
+    // The first line of ink on the second page is the titles' line; the
+    // first page has the same pixels further down, below the heading.
+    const Capture& first = pages[0];
+    const Capture& second = pages[1];
+    int top = 0;
+    while (top < second.height && InkIn(second, top, top + 1) == 0)
+        ++top;
+    int height = 1;
+    while (top + height < second.height && InkIn(second, top + height, top + height + 1) > 0)
+        ++height;
+    bool found = false;
+    for (int y = top + height; y + height < first.height / 2 && !found; ++y) {
+        bool same = true;
+        for (int row = 0; row < height && same; ++row)
+            same = std::equal(&second.pixels[(top + row) * second.width],
+                              &second.pixels[(top + row + 1) * second.width],
+                              &first.pixels[(y + row) * first.width]);
+        found = same;
+    }
+    EXPECT_TRUE(found) << "the titles' line of page 2 is not on page 1";
+    const int foot = LayOutRecordingPage(A4Landscape, 0).bottom / 2;
+    for (const Capture& page : pages)
+        EXPECT_GT(InkIn(page, foot - 30, foot), 0) << "no n / N";
+    Click(list, IDCANCEL);
+}
+
+using NoPrinter = ProgramTest;
+
+// Without a printer, 印刷 says so itself instead of opening the dialog.
+TEST_F(NoPrinter, PrintSaysItCannotAndOpensNoDialog) {
+    ASSERT_TRUE(LoadRecording(app, FolderForThisTest(), "day.mv2", KnownRecording()));
+    Choose(app, IDM_PRINT);
+    HWND box = WaitForDialog(app, "エラー");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), app.main);
+    EXPECT_EQ(TakeError(app), "印刷できません");
+    EXPECT_TRUE(NoDialog(app, "印刷"));
+    EXPECT_TRUE(NoDialog(app, "Print"));
+}
+
+} // namespace
