@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <set>
+#include <map>
 
 #include "files/report.h"
 #include "res/resource.h"
@@ -33,19 +33,30 @@ std::string PdfFolder() {
     return unix;
 }
 
-std::set<std::wstring> Pdfs() {
-    std::set<std::wstring> pdfs;
-    for (const std::wstring& name : FolderListing(Widened(WindowsPath(PdfFolder()))))
-        if (name.size() > 4 && name.substr(name.size() - 4) == L".pdf") pdfs.insert(name);
+// The PDFs in the folder, each with when it was last written: cups-pdf names
+// a file after the job's title and number, and a scheduler started afresh
+// numbers from 1 again, so a new job may write over an old file.
+std::map<std::wstring, uint64_t> Pdfs() {
+    std::map<std::wstring, uint64_t> pdfs;
+    WIN32_FIND_DATAW found;
+    HANDLE search =
+        FindFirstFileW((Widened(WindowsPath(PdfFolder())) + L"\\*.pdf").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return pdfs;
+    do {
+        pdfs[found.cFileName] = uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32 |
+                                found.ftLastWriteTime.dwLowDateTime;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
     return pdfs;
 }
 
-// A PDF that was not there before, once cups-pdf has written it whole; its
-// name, or empty after `ms`.
-std::wstring NewPdf(const std::set<std::wstring>& before, DWORD ms = 30000) {
+// A PDF written since `before`, once cups-pdf has written it whole; its name,
+// or empty after `ms`.
+std::wstring NewPdf(const std::map<std::wstring, uint64_t>& before, DWORD ms = 30000) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(200))
-        for (const std::wstring& name : Pdfs()) {
-            if (before.count(name)) continue;
+        for (const auto& [name, written] : Pdfs()) {
+            const auto old = before.find(name);
+            if (old != before.end() && old->second == written) continue;
             const std::string bytes = ReadBytes(Widened(WindowsPath(PdfFolder())) + L"\\" + name);
             if (bytes.find("%%EOF") != std::string::npos) return name;
         }
@@ -69,7 +80,8 @@ bool ReadPpm(const std::string& bytes, Capture& out) {
     return true;
 }
 
-// Each page of the PDF, as pdftoppm draws it without anti-aliasing.
+// Each page of the PDF, as pdftoppm draws it without anti-aliasing. The PDF
+// is the test's own and goes afterwards, so ~/PDF does not fill up.
 std::vector<Capture> Rasterised(const std::wstring& name) {
     const std::string pdf = PdfFolder() + "/" + Narrowed(name);
     const std::string out = FolderForThisTest();
@@ -98,6 +110,7 @@ std::vector<Capture> Rasterised(const std::wstring& name) {
         Capture page;
         if (ReadPpm(ReadBytes(Widened(out) + file), page)) pages.push_back(std::move(page));
     }
+    DeleteFileW((Widened(WindowsPath(PdfFolder())) + L"\\" + name).c_str());
     return pages;
 }
 
@@ -193,7 +206,7 @@ TEST_F(Print, TheRecordingOnOneLandscapePage) {
     Recording r = KnownRecording();
     BandedSamples(3, r.Ch1Samples, r.Ch2Samples);
     ASSERT_TRUE(LoadRecording(app, FolderForThisTest(), "day.mv2", r));
-    std::set<std::wstring> before = Pdfs();
+    auto before = Pdfs();
     PressCtrlKey(app, 'P');
     ASSERT_TRUE(AnswerPrintDialog(app, app.main, IDOK));
     EXPECT_EQ(TakeError(app, 300), "");
@@ -240,7 +253,7 @@ TEST_F(Print, TheListOverPagesWithItsTitlesOnEach) {
     ASSERT_TRUE(WriteBytes(folder + "broken.mv2", "MARVEK2\r\n"));
     HWND list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
     ASSERT_NE(list, nullptr);
-    const std::set<std::wstring> before = Pdfs();
+    const auto before = Pdfs();
     Click(list, IDC_LIST_PRINT);
     ASSERT_TRUE(AnswerPrintDialog(app, list, IDOK));
     const std::wstring name = NewPdf(before);
