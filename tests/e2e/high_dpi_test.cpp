@@ -64,8 +64,8 @@ std::map<std::string, bool> DialogTextsFit(bool keepScreenshots) {
     if (!program) return fits;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    for (const wchar_t* name :
-         {RangeTemplate, TextTemplate, DataTemplate, MaxTemplate, StatTemplate, ListTemplate}) {
+    for (const wchar_t* name : {RangeTemplate, TextTemplate, DataTemplate, MaxTemplate,
+                                StatTemplate, ListTemplate, AboutTemplate}) {
         HWND dialog = CreateDialogParamW(program, name, nullptr, Inert, 0);
         EXPECT_NE(dialog, nullptr) << Narrowed(name);
         if (!dialog) continue;
