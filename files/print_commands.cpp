@@ -64,13 +64,6 @@ Choice AskPrinter(HWND owner, OwnedDc& dc) {
     return dc.valid() ? Choice::Print : Choice::Failed;
 }
 
-PageGeometry PageOf(HDC dc) {
-    return {GetDeviceCaps(dc, HORZRES),         GetDeviceCaps(dc, VERTRES),
-            GetDeviceCaps(dc, PHYSICALOFFSETX), GetDeviceCaps(dc, PHYSICALOFFSETY),
-            GetDeviceCaps(dc, PHYSICALWIDTH),   GetDeviceCaps(dc, PHYSICALHEIGHT),
-            GetDeviceCaps(dc, LOGPIXELSY)};
-}
-
 // A job of `pages` pages; false when any step of it failed.
 bool PrintJob(HDC dc, const std::u16string& name, int pages,
               const std::function<void(int)>& paint) {
@@ -128,8 +121,14 @@ int PrintRecording(HWND window) {
 }
 
 int PrintTable(HWND owner, const PrintedTable& table, const std::u16string& documentName) {
+    TableLayout layout; // measured once, when the printer's page is known
     return Print(
         owner, documentName,
-        [&](HDC dc, const PageGeometry& page) { return TablePageTotal(dc, page, table); },
-        [&](HDC dc, const PageGeometry& page, int i) { PaintTablePage(dc, page, table, i); });
+        [&](HDC dc, const PageGeometry& page) {
+            layout = LayOutTable(dc, page, table);
+            return TablePageTotal(layout, table);
+        },
+        [&](HDC dc, const PageGeometry& page, int i) {
+            PaintTablePage(dc, page, table, layout, i);
+        });
 }

@@ -45,13 +45,50 @@ void Rule(HDC dc, int32_t left, int32_t right, int32_t y, int32_t width) {
     LineTo(dc, right, y);
 }
 
-// Where the table's lines go on this page.
-struct TableLayout {
-    int32_t left, right, top, bottom;
-    int32_t textSize, lineHeight, padding;
-    int firstPage, perPage; // lines below the heading on page 1, and on the others
-    std::vector<int32_t> widths;
-};
+} // namespace
+
+PageGeometry PageOf(HDC dc) {
+    return {GetDeviceCaps(dc, HORZRES),         GetDeviceCaps(dc, VERTRES),
+            GetDeviceCaps(dc, PHYSICALOFFSETX), GetDeviceCaps(dc, PHYSICALOFFSETY),
+            GetDeviceCaps(dc, PHYSICALWIDTH),   GetDeviceCaps(dc, PHYSICALHEIGHT),
+            GetDeviceCaps(dc, LOGPIXELSY)};
+}
+
+void PaintRecordingPage(HDC dc, const PageGeometry& page, const RecordingReport& report,
+                        const ChartContent& chart) {
+    const RecordingPageLayout l =
+        LayOutRecordingPage(page, static_cast<int>(report.figures.size()));
+    {
+        SelectedObject font(dc, PageFont(l.titleSize, true));
+        Text(dc, l.left, l.titleY, report.title);
+    }
+    {
+        SelectedObject font(dc, PageFont(l.textSize));
+        const int32_t half = l.left + (l.right - l.left) / 2;
+        Text(dc, l.left, l.headerY, report.file);
+        Text(dc, half, l.headerY, report.period);
+        Text(dc, l.left, l.headerY + l.lineHeight, report.ch1);
+        Text(dc, half, l.headerY + l.lineHeight, report.ch2);
+        Text(dc, l.left, l.headerY + 2 * l.lineHeight, report.memo);
+
+        int32_t y = l.tableY;
+        for (const ReportFigureRow& row : report.figures) {
+            Text(dc, l.columns[0], y, row.label);
+            Text(dc, l.columns[1], y, row.ch1, Align::Right);
+            Text(dc, l.columns[2], y, row.ch2, Align::Right);
+            y += l.lineHeight;
+        }
+        Rule(dc, l.left, l.columns[2], l.tableY + l.lineHeight - Points(page, 3),
+             Points(page, 1) / 2);
+    }
+    {
+        SelectedObject font(dc, PageFont(Points(page, 8)));
+        Text(dc, l.left, l.footerY, report.printedAt);
+        Text(dc, l.right, l.footerY, report.program, Align::Right);
+        Text(dc, l.left, l.footerY + l.lineHeight, report.path);
+    }
+    PaintChart(dc, l.chart, WithoutCursor(chart));
+}
 
 TableLayout LayOutTable(HDC dc, const PageGeometry& page, const PrintedTable& table) {
     const RecordingPageLayout margins = LayOutRecordingPage(page, 0);
@@ -95,54 +132,13 @@ TableLayout LayOutTable(HDC dc, const PageGeometry& page, const PrintedTable& ta
     return t;
 }
 
-} // namespace
-
-void PaintRecordingPage(HDC dc, const PageGeometry& page, const RecordingReport& report,
-                        const ChartContent& chart) {
-    const RecordingPageLayout l =
-        LayOutRecordingPage(page, static_cast<int>(report.figures.size()));
-    {
-        SelectedObject font(dc, PageFont(l.titleSize, true));
-        Text(dc, l.left, l.titleY, report.title);
-    }
-    {
-        SelectedObject font(dc, PageFont(l.textSize));
-        const int32_t half = l.left + (l.right - l.left) / 2;
-        Text(dc, l.left, l.headerY, report.file);
-        Text(dc, half, l.headerY, report.period);
-        Text(dc, l.left, l.headerY + l.lineHeight, report.ch1);
-        Text(dc, half, l.headerY + l.lineHeight, report.ch2);
-        Text(dc, l.left, l.headerY + 2 * l.lineHeight, report.memo);
-
-        int32_t y = l.tableY;
-        for (const ReportFigureRow& row : report.figures) {
-            Text(dc, l.columns[0], y, row.label);
-            Text(dc, l.columns[1], y, row.ch1, Align::Right);
-            Text(dc, l.columns[2], y, row.ch2, Align::Right);
-            y += l.lineHeight;
-        }
-        Rule(dc, l.left, l.columns[2], l.tableY + l.lineHeight - Points(page, 3),
-             Points(page, 1) / 2);
-    }
-    {
-        SelectedObject font(dc, PageFont(Points(page, 8)));
-        Text(dc, l.left, l.footerY, report.printedAt);
-        Text(dc, l.right, l.footerY, report.program, Align::Right);
-        Text(dc, l.left, l.footerY + l.lineHeight, report.path);
-    }
-    ChartContent still = chart;
-    still.cursor = 0;
-    PaintChart(dc, l.chart, still);
-}
-
-int TablePageTotal(HDC dc, const PageGeometry& page, const PrintedTable& table) {
-    const TableLayout t = LayOutTable(dc, page, table);
+int TablePageTotal(const TableLayout& t, const PrintedTable& table) {
     return TablePageCount(static_cast<int>(table.rows.size()), t.firstPage, t.perPage);
 }
 
-void PaintTablePage(HDC dc, const PageGeometry& page, const PrintedTable& table, int index) {
-    const TableLayout t = LayOutTable(dc, page, table);
-    const int pages = TablePageCount(static_cast<int>(table.rows.size()), t.firstPage, t.perPage);
+void PaintTablePage(HDC dc, const PageGeometry& page, const PrintedTable& table,
+                    const TableLayout& t, int index) {
+    const int pages = TablePageTotal(t, table);
     SelectedObject font(dc, PageFont(t.textSize));
     int32_t y = t.top;
     if (index == 0) {

@@ -9,6 +9,9 @@
 #include "files/report.h"
 #include "view/chart.h"
 
+// A DC's page as the layout takes it: printable area, offsets, paper, dpi.
+PageGeometry PageOf(HDC dc);
+
 // One recording's page: title, texts, the chart (as the window shows it,
 // never the cursor), the figures and the footer.
 void PaintRecordingPage(HDC dc, const PageGeometry& page, const RecordingReport& report,
@@ -21,7 +24,17 @@ struct PrintedTable {
     std::vector<bool> rightAligned;                // per column
     std::vector<std::vector<std::u16string>> rows; // every row, as shown
 };
-// The pages it takes on this DC, and one of them painted (0-based), with
-// "n / N" at its foot.
-int TablePageTotal(HDC dc, const PageGeometry& page, const PrintedTable& table);
-void PaintTablePage(HDC dc, const PageGeometry& page, const PrintedTable& table, int index);
+// Where its lines go on this DC's pages: each column as wide as its widest
+// text, all narrower together if the page is not wide enough. Measured once
+// for the whole job.
+struct TableLayout {
+    int32_t left, right, top, bottom;
+    int32_t textSize, lineHeight, padding;
+    int firstPage, perPage; // lines below the heading on page 1, and on the others
+    std::vector<int32_t> widths;
+};
+TableLayout LayOutTable(HDC dc, const PageGeometry& page, const PrintedTable& table);
+// The pages it takes, and one of them painted (0-based), "n / N" at its foot.
+int TablePageTotal(const TableLayout& layout, const PrintedTable& table);
+void PaintTablePage(HDC dc, const PageGeometry& page, const PrintedTable& table,
+                    const TableLayout& layout, int index);

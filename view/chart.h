@@ -21,6 +21,12 @@ struct ChartContent {
     Threshold threshold = {};
 };
 
+// The same chart for a picture of it, which never shows the cursor.
+inline ChartContent WithoutCursor(ChartContent content) {
+    content.cursor = 0;
+    return content;
+}
+
 // Grid, axis labels for the range, channel captions and legend strokes.
 int PaintChartFrame(HDC dc, int32_t range, const ChartFrame& frame);
 // Both traces, channel 1 (blue) first so channel 2 (red) lies on top.

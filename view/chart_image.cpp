@@ -81,9 +81,7 @@ bool RenderChart(const ChartContent& content, ChartImage& out) {
             RECT all = {0, 0, ChartImageWidth, ChartImageHeight};
             FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             // The natural frame at 96 DPI, never the cursor.
-            ChartContent still = content;
-            still.cursor = 0;
-            PaintChart(dc, NaturalFrame(BaseDpi), still);
+            PaintChart(dc, NaturalFrame(BaseDpi), WithoutCursor(content));
             GdiFlush();
             SelectObject(dc, previous);
         }
@@ -170,9 +168,7 @@ HENHMETAFILE ChartMetafile(const ChartContent& content) {
     if (!dc) return nullptr;
     const RECT all = {0, 0, ChartImageWidth, ChartImageHeight};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ChartContent still = content;
-    still.cursor = 0;
-    PaintChart(dc, NaturalFrame(BaseDpi), still);
+    PaintChart(dc, NaturalFrame(BaseDpi), WithoutCursor(content));
     return CloseEnhMetaFile(dc);
 }
 

@@ -30,11 +30,7 @@ int main() {
         r.Ch2Samples[i] = (i * 53) % 2000;
     }
     r.DataLoaded = 1;
-    const PageGeometry page = {
-        GetDeviceCaps(pd.hDC, HORZRES),         GetDeviceCaps(pd.hDC, VERTRES),
-        GetDeviceCaps(pd.hDC, PHYSICALOFFSETX), GetDeviceCaps(pd.hDC, PHYSICALOFFSETY),
-        GetDeviceCaps(pd.hDC, PHYSICALWIDTH),   GetDeviceCaps(pd.hDC, PHYSICALHEIGHT),
-        GetDeviceCaps(pd.hDC, LOGPIXELSY)};
+    const PageGeometry page = PageOf(pd.hDC);
     const RecordingReport report = MakeRecordingReport(
         r, u"C:\\bench\\day.mv2", Stamp{2026, 12, 3, 9, 8, 5}, {true, 500}, "bench");
     for (int round = 0; round < 3; ++round) {
