@@ -267,7 +267,7 @@ TEST_F(Download, FilesHandedOverAsADownloadStartsOpenAfterItHasEnded) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageText(box), "ポートがオープン出来ません");
     EXPECT_EQ(HeldWindowText(app.main), FileCaption("earlier.mv2"));
-    Click(box, IDOK);
+    CloseBox(box);
     EXPECT_EQ(TakeError(app), "ファイルが違います");
     EXPECT_EQ(WindowText(app.main), FileCaption("handed.mv2"));
 

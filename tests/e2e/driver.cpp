@@ -194,6 +194,11 @@ void Click(HWND dialog, int id) {
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
+void CloseBox(HWND box) {
+    Click(box, IDOK);
+    WaitUntil(3000, [&] { return !IsWindow(box); });
+}
+
 void Press(HWND dialog, int id) {
     SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL, 3000, nullptr);
 }
@@ -342,8 +347,7 @@ std::string TakeError(const Program& p, DWORD ms) {
     HWND box = WaitForDialog(p, "エラー", ms);
     if (!box) return "";
     const std::string text = MessageText(box);
-    Click(box, IDOK);
-    WaitUntil(3000, [&] { return !IsWindow(box); });
+    CloseBox(box);
     Settle(p);
     return text;
 }

@@ -56,6 +56,9 @@ std::string ItemText(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, const std::string& text);
 // Clicks a button the way a mouse would, without waiting for what follows.
 void Click(HWND dialog, int id);
+// Presses OK on a message box and waits until it is gone, so that the next
+// search for a box cannot find this one still closing.
+void CloseBox(HWND box);
 // Clicks and waits until the dialog has handled the click; only for buttons
 // that do not open another modal window.
 void Press(HWND dialog, int id);
