@@ -35,7 +35,7 @@ const CommandRow* FindCommand(unsigned id) {
 
 bool CommandAllowed(unsigned id, const CommandState& state) {
     const CommandRow* row = FindCommand(id);
-    if (!row) return false;
+    if (!row || state.inDialog) return false;
     switch (row->rule) {
     case CommandRule::Always:
     case CommandRule::Receive: return true;
@@ -46,5 +46,5 @@ bool CommandAllowed(unsigned id, const CommandState& state) {
 }
 
 bool HandedOverFileMayOpen(const CommandState& state) {
-    return CommandAllowed(IDM_OPEN, state) && !state.inDialog;
+    return CommandAllowed(IDM_OPEN, state);
 }

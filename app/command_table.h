@@ -31,11 +31,12 @@ struct CommandState {
     bool inDialog;    // a modal dialog or message box of the program is open
 };
 
-// Whether the command may run now. An id without a row never may. A dialog
-// that is open does not gray the menu: it cannot be opened then anyway.
+// Whether the command may run now. An id without a row never may, and no
+// command runs inside another dialog's loop (one posted by another program
+// would otherwise open over the dialog or change what it shows). The menu
+// cannot be opened then, so its gray states never show this.
 bool CommandAllowed(unsigned id, const CommandState& state);
 
-// A file handed over by a second copy counts as 開く, and besides waits for
-// the last modal dialog or box to close, so that it is never opened inside
-// another dialog's loop.
+// A file handed over by a second copy counts as 開く: it waits for a download
+// and for the last modal dialog or box to close.
 bool HandedOverFileMayOpen(const CommandState& state);

@@ -207,7 +207,8 @@ TEST_F(MainWindow, ABusyRunningWindowRefusesAndTheSecondCopySaysOneRuns) {
 }
 
 // A file taken just before a dialog opened waits for the dialog to close;
-// the dialog showed the recording it opened with.
+// the dialog showed the recording it opened with. A command another program
+// posts meanwhile does nothing.
 TEST_F(MainWindow, AFileHandedOverAsADialogOpensOpensWhenItCloses) {
     const std::string folder = FolderForThisTest();
     Recording before = KnownRecording();
@@ -222,6 +223,8 @@ TEST_F(MainWindow, AFileHandedOverAsADialogOpensOpensWhenItCloses) {
     Settle(app);
     EXPECT_NE(ItemText(dialog, IDC_CH1_MAX_LUX), "100000");
     EXPECT_EQ(HeldWindowText(app.main), FileCaption("before.mv2"));
+    Choose(app, IDM_OPEN);
+    EXPECT_TRUE(NoDialog(app, OpenDialogTitle));
     Click(dialog, IDCANCEL);
     Settle(app);
     EXPECT_EQ(WindowText(app.main), FileCaption("handed.mv2"));
