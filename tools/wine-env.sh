@@ -109,7 +109,8 @@ bench_ports() {
 # file into ~/PDF of the user who printed (MARVEK_PDF_DIR). Wine lists the
 # queues that exist when a program starts, so this runs first. Text in these
 # PDFs cannot be read back (its fonts have no Unicode map): pages are
-# checked by their pixels (pdftoppm).
+# checked by their pixels (pdftoppm). While the queue rejects jobs
+# (cupsreject), Wine's print job fails, which is how a failing job is tested.
 BENCH_CUPS=$BENCH_ROOT/build/cups
 bench_cups_up() {
   [ -S "$CUPS_SERVER" ] && LC_ALL=C lpstat -r 2>/dev/null | grep -qx 'scheduler is running'

@@ -2,7 +2,7 @@
 // the list's pages, read back from the PDF's bytes and its pages rasterised
 // by pdftoppm at 150 dpi. Run by their own steps: with the bench's queue
 // under a Japanese locale (where Wine hands the document's name to CUPS in
-// code page 932), and with no printer at all.
+// code page 932), with the queue refusing jobs, and with no printer at all.
 #include <windows.h>
 
 #include <algorithm>
@@ -286,6 +286,26 @@ TEST_F(Print, TheListOverPagesWithItsTitlesOnEach) {
     const int foot = LayOutRecordingPage(A4Landscape, 0).bottom / 2;
     for (const Capture& page : pages)
         EXPECT_GT(InkIn(page, foot - 30, foot), 0) << "no n / N";
+    Click(list, IDCANCEL);
+}
+
+using RefusingPrinter = ProgramTest;
+
+// A queue that refuses the job: the same message from the window and from
+// the list, and the recording stays as it was.
+TEST_F(RefusingPrinter, AJobThatFailsIsTold) {
+    const std::string folder = ArchiveForThisTest() + "\\";
+    ASSERT_TRUE(LoadRecording(app, folder, "day.mv2", KnownRecording()));
+    Choose(app, IDM_PRINT);
+    ASSERT_TRUE(AnswerPrintDialog(app, app.main, IDOK));
+    EXPECT_EQ(TakeError(app), "印刷できません");
+    EXPECT_EQ(WindowText(app.main), FileCaption("day.mv2"));
+
+    HWND list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
+    ASSERT_NE(list, nullptr);
+    Click(list, IDC_LIST_PRINT);
+    ASSERT_TRUE(AnswerPrintDialog(app, list, IDOK));
+    EXPECT_EQ(TakeError(app), "印刷できません");
     Click(list, IDCANCEL);
 }
 
