@@ -358,15 +358,32 @@ std::string HeldWindowText(HWND window) {
     return text;
 }
 
-namespace {
-
-// Z:\a\b is /a/b on the Unix side.
 std::string UnixPath(std::string path) {
     if (path.size() >= 2 && (path[0] == 'Z' || path[0] == 'z') && path[1] == ':') path.erase(0, 2);
-    for (char& c : path)
-        if (c == '\\') c = '/';
+    std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }
+
+std::string WindowsPath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path;
+}
+
+bool StartUnixProgram(const std::string& commandLine) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back(0);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return false;
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    return true;
+}
+
+namespace {
 
 std::string Quoted(const std::string& s) {
     return "\"" + s + "\"";
@@ -396,17 +413,7 @@ Logger StartLogger(int port, const char* fault, const std::string& recording,
                           Quoted(unixFolder + "settings") + " --lifetime 120";
     if (flowControlLeftOn) command += " --flow-control-left-on";
     if (!recording.empty()) command += " --recording " + Quoted(UnixPath(recording));
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back(0);
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
-        return logger;
-    // A Unix process: Wine gives no handle worth waiting on.
-    if (pi.hThread) CloseHandle(pi.hThread);
-    if (pi.hProcess) CloseHandle(pi.hProcess);
+    if (!StartUnixProgram(command)) return logger;
     logger.running = WaitUntil(10000, [&] {
         return GetFileAttributesA((logger.folder + "ready").c_str()) != INVALID_FILE_ATTRIBUTES;
     });

@@ -118,6 +118,14 @@ std::vector<std::wstring> FolderListing(const std::wstring& folder);
 // needs no answer from the program, so it works while the program is busy.
 std::string HeldWindowText(HWND window);
 
+// Z:\a\b is /a/b on the Unix side, and back.
+std::string UnixPath(std::string windowsPath);
+std::string WindowsPath(std::string unixPath);
+// Starts a Unix program; its command line begins with the program's Z: path.
+// Wine gives no handle worth waiting on: the program tells it is done
+// through a file of its own.
+bool StartUnixProgram(const std::string& commandLine);
+
 // A logger simulator on a pseudo-terminal, reachable as COM<port> by the
 // program. Stopped (and the port absent again) by StopLogger.
 struct Logger {

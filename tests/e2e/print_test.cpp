@@ -20,17 +20,14 @@ namespace {
 // The bench's page: A4 landscape at 300 dpi, printable to the edge.
 constexpr PageGeometry A4Landscape = {3508, 2479, 0, 0, 3508, 2479, 300};
 
-// Z:\a\b for /a/b.
-std::string WindowsPath(const std::string& unix) {
-    std::string path = "Z:" + unix;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
 std::string PdfFolder() {
     char unix[MAX_PATH] = {};
     GetEnvironmentVariableA("MARVEK_PDF_DIR", unix, sizeof unix);
     return unix;
+}
+
+std::wstring PdfPath(const std::wstring& name) {
+    return Widened(WindowsPath(PdfFolder())) + L"\\" + name;
 }
 
 // The PDFs in the folder, each with when it was last written: cups-pdf names
@@ -39,8 +36,7 @@ std::string PdfFolder() {
 std::map<std::wstring, uint64_t> Pdfs() {
     std::map<std::wstring, uint64_t> pdfs;
     WIN32_FIND_DATAW found;
-    HANDLE search =
-        FindFirstFileW((Widened(WindowsPath(PdfFolder())) + L"\\*.pdf").c_str(), &found);
+    HANDLE search = FindFirstFileW(PdfPath(L"*.pdf").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return pdfs;
     do {
         pdfs[found.cFileName] = uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32 |
@@ -57,7 +53,7 @@ std::wstring NewPdf(const std::map<std::wstring, uint64_t>& before, DWORD ms = 3
         for (const auto& [name, written] : Pdfs()) {
             const auto old = before.find(name);
             if (old != before.end() && old->second == written) continue;
-            const std::string bytes = ReadBytes(Widened(WindowsPath(PdfFolder())) + L"\\" + name);
+            const std::string bytes = ReadBytes(PdfPath(name));
             if (bytes.find("%%EOF") != std::string::npos) return name;
         }
     return L"";
@@ -85,22 +81,11 @@ bool ReadPpm(const std::string& bytes, Capture& out) {
 std::vector<Capture> Rasterised(const std::wstring& name) {
     const std::string pdf = PdfFolder() + "/" + Narrowed(name);
     const std::string out = FolderForThisTest();
-    const std::string unixOut = "/" + std::string(out.begin() + 3, out.end());
-    std::string unix = unixOut;
-    std::replace(unix.begin(), unix.end(), '\\', '/');
-    const std::string command = "Z:\\bin\\sh -c \"pdftoppm -r 150 -aa no -aaVector no '" + pdf +
-                                "' '" + unix + "page' && touch '" + unix + "done'\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back(0);
+    const std::string unix = UnixPath(out);
     std::vector<Capture> pages;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
+    if (!StartUnixProgram("Z:\\bin\\sh -c \"pdftoppm -r 150 -aa no -aaVector no '" + pdf + "' '" +
+                          unix + "page' && touch '" + unix + "done'\""))
         return pages;
-    if (pi.hThread) CloseHandle(pi.hThread);
-    if (pi.hProcess) CloseHandle(pi.hProcess);
     for (DWORD start = GetTickCount();
          GetTickCount() - start < 30000 &&
          GetFileAttributesA((out + "done").c_str()) == INVALID_FILE_ATTRIBUTES;)
@@ -110,7 +95,7 @@ std::vector<Capture> Rasterised(const std::wstring& name) {
         Capture page;
         if (ReadPpm(ReadBytes(Widened(out) + file), page)) pages.push_back(std::move(page));
     }
-    DeleteFileW((Widened(WindowsPath(PdfFolder())) + L"\\" + name).c_str());
+    DeleteFileW(PdfPath(name).c_str());
     return pages;
 }
 
@@ -212,7 +197,7 @@ TEST_F(Print, TheRecordingOnOneLandscapePage) {
     EXPECT_EQ(TakeError(app, 300), "");
     const std::wstring name = NewPdf(before);
     ASSERT_FALSE(name.empty()) << "no PDF in " << PdfFolder();
-    const std::string pdf = ReadBytes(Widened(WindowsPath(PdfFolder())) + L"\\" + name);
+    const std::string pdf = ReadBytes(PdfPath(name));
     // The document's name, as the PDF's Title.
     EXPECT_NE(pdf.find("/Title(\\(" + InPdf("MARVEK \x87\x55 - day.mv2")), std::string::npos);
     EXPECT_NE(pdf.find("/Rotate 90"), std::string::npos);
@@ -258,7 +243,7 @@ TEST_F(Print, TheListOverPagesWithItsTitlesOnEach) {
     ASSERT_TRUE(AnswerPrintDialog(app, list, IDOK));
     const std::wstring name = NewPdf(before);
     ASSERT_FALSE(name.empty());
-    const std::string pdf = ReadBytes(Widened(WindowsPath(PdfFolder())) + L"\\" + name);
+    const std::string pdf = ReadBytes(PdfPath(name));
     EXPECT_NE(pdf.find("/Title(\\(" + InPdf("MARVEK \x87\x55 - 記録の一覧")), std::string::npos);
     const std::vector<Capture> pages = Rasterised(name);
     ASSERT_GE(pages.size(), 2u);
