@@ -190,7 +190,7 @@ TEST_F(Download, OnlySilentPortsEndInOneMessageAfterAnOpenExitQuestionIsAnswered
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageText(box), "通信できません");
     EXPECT_EQ(GetWindow(box, GW_OWNER), app.main);
-    Click(box, IDOK);
+    CloseBox(box);
     Settle(app);
     ExpectIdle();
     ExpectEarlierStillThere();
@@ -204,7 +204,7 @@ TEST_F(Download, WithNoPortAtAllNothingChanges) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(GetWindow(box, GW_OWNER), app.main);
     EXPECT_EQ(MessageText(box), "ポートがオープン出来ません");
-    Click(box, IDOK);
+    CloseBox(box);
     Settle(app);
     ExpectIdle();
     ExpectEarlierStillThere();
@@ -423,7 +423,7 @@ TEST_F(Download, ADeviceThatNeverEndsItsReplyIsGivenUpAfterTwentySeconds) {
     EXPECT_EQ(GetWindow(box, GW_OWNER), app.main);
     EXPECT_GE(took, 19500u);
     EXPECT_LE(took, 25500u);
-    Click(box, IDOK);
+    CloseBox(box);
     Settle(app);
     ExpectIdle();
     ExpectEarlierStillThere();
@@ -480,7 +480,7 @@ TEST_F(Download, AnArchiveThatCannotBeMadeIsToldAfterTheRecordingIsShown) {
     for (int i = 0; i < 120; ++i) {
         ASSERT_EQ(c.at(61 + i, SampleToY(sent.Ch2Samples[i], 3)), Red) << i;
     }
-    Click(box, IDOK);
+    CloseBox(box);
     Settle(app);
     const std::vector<std::string> faults =
         TraceFaults(CaptureClient(app.main), sent.Ch1Samples, sent.Ch2Samples, 3);

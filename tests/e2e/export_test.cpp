@@ -291,7 +291,7 @@ TEST_F(Tools, APathOnTheCommandLineOpensAsFileOpenWould) {
         ASSERT_NE(error, nullptr);
         EXPECT_EQ(MessageText(error), message);
         EXPECT_EQ(GetWindow(error, GW_OWNER), app.main);
-        Click(error, IDOK);
+        CloseBox(error);
         Settle(app);
         EXPECT_EQ(WindowText(app.main), ProductCaption);
         StopProgram(app);
