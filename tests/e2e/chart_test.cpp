@@ -38,21 +38,13 @@ TEST_F(Chart, ANewDpiTakesTheSuggestedPlaceAndScalesTheChartAndBackAgain) {
     RECT original;
     GetWindowRect(app.main, &original);
     ChangeDpi(app, 144, RECT{100, 50, 100 + 1395, 50 + 930});
-    RECT now;
-    GetWindowRect(app.main, &now);
-    EXPECT_EQ(now.left, 100);
-    EXPECT_EQ(now.right - now.left, 1395);
-    EXPECT_EQ(now.bottom - now.top, 930);
-    RECT bar;
-    GetWindowRect(GetDlgItem(app.main, IDC_PROGRESS_BAR), &bar);
-    EXPECT_EQ(bar.right - bar.left, 240); // s(160)
+    EXPECT_EQ(ScreenPlace(app.main), Placed(100, 50, 1395, 930));
+    EXPECT_EQ(ChildPlace(GetDlgItem(app.main, IDC_PROGRESS_BAR)), Placed(135, 14, 240, 21));
     const std::vector<std::string> faults = ScaledFrameFaults(CaptureClient(app.main), 144);
     EXPECT_TRUE(faults.empty()) << Describe(faults);
 
     ChangeDpi(app, 96, original);
-    GetWindowRect(app.main, &now);
-    EXPECT_EQ(now.left, original.left);
-    EXPECT_EQ(now.right - now.left, 930);
+    EXPECT_EQ(ScreenPlace(app.main), Placed(original.left, original.top, 930, 620));
     EXPECT_TRUE(CaptureClient(app.main).pixels == before.pixels);
 }
 
@@ -98,21 +90,11 @@ TEST_F(Chart, AGrownWindowStretchesTheChartAndIsRememberedForTheNextStart) {
     SetWindowPos(app.main, nullptr, 100, 60, 1400, 900, SWP_NOZORDER);
     Settle(app);
     ExpectChartFills(app, folder, r, "chart_1400x900");
-    RECT label;
-    GetWindowRect(GetDlgItem(app.main, IDC_STATUS_LABEL), &label);
-    POINT corner = {label.left, label.top};
-    ScreenToClient(app.main, &corner);
-    EXPECT_EQ(corner.x, 6);
-    EXPECT_EQ(corner.y, 6);
+    EXPECT_EQ(ChildPlace(GetDlgItem(app.main, IDC_STATUS_LABEL)), Placed(6, 6, 80, 20));
 
     ASSERT_TRUE(CloseProgram(app));
     app = StartProgram();
-    RECT place;
-    GetWindowRect(app.main, &place);
-    EXPECT_EQ(place.left, 100);
-    EXPECT_EQ(place.top, 60);
-    EXPECT_EQ(place.right - place.left, 1400);
-    EXPECT_EQ(place.bottom - place.top, 900);
+    EXPECT_EQ(ScreenPlace(app.main), Placed(100, 60, 1400, 900));
 
     PostMessageA(app.main, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     Settle(app);
@@ -130,11 +112,7 @@ TEST_F(Chart, AGrownWindowStretchesTheChartAndIsRememberedForTheNextStart) {
     gone.rcNormalPosition = {5000, 3000, 6000, 3800};
     SetSettingBytes("WindowPlacement", &gone, sizeof gone);
     app = StartProgram();
-    GetWindowRect(app.main, &place);
-    EXPECT_EQ(place.left, 495);
-    EXPECT_EQ(place.top, 230);
-    EXPECT_EQ(place.right - place.left, 930);
-    EXPECT_EQ(place.bottom - place.top, 620);
+    EXPECT_EQ(ScreenPlace(app.main), Placed(495, 230, 930, 620));
 }
 
 // 表示 > しきい値の線: off at first; on, the dashed line at the threshold

@@ -216,14 +216,7 @@ TEST_F(Download, WhileItRunsOnlyStoppingAndExitAreOffered) {
     Choose(app, IDM_RECEIVE);
     ASSERT_TRUE(Trying("COM3", true));
     EXPECT_TRUE(IsWindowVisible(Bar()));
-    RECT bar;
-    GetWindowRect(Bar(), &bar);
-    POINT corner = {bar.left, bar.top};
-    ScreenToClient(app.main, &corner);
-    EXPECT_EQ(corner.x, 90);
-    EXPECT_EQ(corner.y, 9);
-    EXPECT_EQ(bar.right - bar.left, 160);
-    EXPECT_EQ(bar.bottom - bar.top, 14);
+    EXPECT_EQ(ChildPlace(Bar()), Placed(90, 9, 160, 14));
     SaveScreenshot(CaptureWindow(app.main), "download_running");
 
     const MenuSnapshot menu = ReadMenu(app);

@@ -752,6 +752,24 @@ void ChangeDpi(const Program& p, int dpi, const RECT& place) {
         [](DpiProbeChange&) {});
 }
 
+std::string Placed(int left, int top, int width, int height) {
+    return std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width) + "x" +
+           std::to_string(height);
+}
+
+std::string ScreenPlace(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return Placed(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+std::string ChildPlace(HWND child) {
+    RECT r = {};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return Placed(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
 void MoveMouseTo(const Program& p, int x, int y) {
     POINT at = {x, y};
     ClientToScreen(p.main, &at);

@@ -211,6 +211,12 @@ void PressKey(const Program& p, WORD key, bool shift = false);
 // The same with Ctrl held: a shortcut.
 void PressCtrlKey(const Program& p, WORD key);
 
+// Where a window is, as "left,top widthxheight": on the screen, or for a
+// child in its parent's client area. Placed writes an expected one.
+std::string Placed(int left, int top, int width, int height);
+std::string ScreenPlace(HWND window);
+std::string ChildPlace(HWND child);
+
 // Pixels of a screen area.
 Capture CaptureClient(HWND window);
 Capture CaptureWindow(HWND window);

@@ -137,12 +137,8 @@ class At144 : public ProgramTest {
 using HighDpiWindowAt144 = At144;
 
 TEST_F(HighDpiWindowAt144, TheWindowItsControlsAndItsChartAreScaledAndTheImageIsNot) {
-    RECT window;
-    GetWindowRect(app.main, &window);
-    EXPECT_EQ(window.right - window.left, 1395); // s(930)
-    EXPECT_EQ(window.bottom - window.top, 930);  // s(620)
-    EXPECT_EQ(window.left, (1920 - 1395) / 2);
-    EXPECT_EQ(window.top, (1080 - 930) / 2);
+    // s(930) × s(620), centred on the 1920 × 1080 screen
+    EXPECT_EQ(ScreenPlace(app.main), Placed((1920 - 1395) / 2, (1080 - 930) / 2, 1395, 930));
     const struct {
         int id;
         RECT at; // left, top, width, height at 96 DPI
@@ -150,15 +146,9 @@ TEST_F(HighDpiWindowAt144, TheWindowItsControlsAndItsChartAreScaledAndTheImageIs
                     {IDC_PROGRESS_BAR, {90, 9, 160, 14}},
                     {IDC_READOUT, {430, 6, 470, 20}}};
     for (const auto& c : children) {
-        SCOPED_TRACE(c.id);
-        RECT r;
-        GetWindowRect(GetDlgItem(app.main, c.id), &r);
-        POINT corner = {r.left, r.top};
-        ScreenToClient(app.main, &corner);
-        EXPECT_EQ(corner.x, S(c.at.left));
-        EXPECT_EQ(corner.y, S(c.at.top));
-        EXPECT_EQ(r.right - r.left, S(c.at.right));
-        EXPECT_EQ(r.bottom - r.top, S(c.at.bottom));
+        EXPECT_EQ(ChildPlace(GetDlgItem(app.main, c.id)),
+                  Placed(S(c.at.left), S(c.at.top), S(c.at.right), S(c.at.bottom)))
+            << c.id;
     }
     std::vector<std::string> faults = ScaledFrameFaults(CaptureClient(app.main), 144);
     EXPECT_TRUE(faults.empty()) << Describe(faults);

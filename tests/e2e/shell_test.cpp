@@ -17,12 +17,7 @@ TEST_F(MainWindow, OpensCentredWithProductCaptionAndEmptyStatusLabel) {
     EXPECT_EQ(WindowText(app.main), ProductCaption);
     EXPECT_EQ(WindowText(app.main), "MARVEK \x87\x55"); // the bytes, not just the look
 
-    RECT rc;
-    GetWindowRect(app.main, &rc);
-    EXPECT_EQ(rc.left, 495);
-    EXPECT_EQ(rc.top, 230);
-    EXPECT_EQ(rc.right - rc.left, 930);
-    EXPECT_EQ(rc.bottom - rc.top, 620);
+    EXPECT_EQ(ScreenPlace(app.main), Placed(495, 230, 930, 620));
     const LONG style = GetWindowLongA(app.main, GWL_STYLE);
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
 
@@ -30,14 +25,7 @@ TEST_F(MainWindow, OpensCentredWithProductCaptionAndEmptyStatusLabel) {
     ASSERT_NE(label, nullptr);
     EXPECT_TRUE(IsWindowVisible(label));
     EXPECT_EQ(WindowText(label), "");
-    RECT lr;
-    GetWindowRect(label, &lr);
-    POINT topLeft = {lr.left, lr.top};
-    ScreenToClient(app.main, &topLeft);
-    EXPECT_EQ(topLeft.x, 6);
-    EXPECT_EQ(topLeft.y, 6);
-    EXPECT_EQ(lr.right - lr.left, 80);
-    EXPECT_EQ(lr.bottom - lr.top, 20);
+    EXPECT_EQ(ChildPlace(label), Placed(6, 6, 80, 20));
 
     SaveScreenshot(CaptureWindow(app.main), "main_window");
 }
