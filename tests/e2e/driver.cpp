@@ -102,6 +102,13 @@ Program StartProgram(const std::string& archive, const std::wstring& arguments,
                      const std::wstring& exe) {
     // A mouse resting over the new window would show the chart's cursor.
     MoveMouseAway();
+    // A copy from before that is still ending holds the program's mutex, and
+    // the new one would take itself for a second copy.
+    WaitUntil(5000, [] {
+        HANDLE held = OpenMutexW(SYNCHRONIZE, FALSE, L"UniqueName");
+        if (held) CloseHandle(held);
+        return held == nullptr;
+    });
     Program p = LaunchProgram(archive, arguments, exe);
     if (!p.process.hProcess) return p;
     WaitForInputIdle(p.process.hProcess, 10000);
