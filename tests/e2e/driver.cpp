@@ -140,9 +140,14 @@ Program LaunchProgram(const std::string& archive, const std::wstring& arguments,
     std::wstring line = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW si = {};
     si.cb = sizeof si;
-    if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        Widened(BuildDir()).c_str(), &si, &p.process))
+    // This Wine has been seen, once in hundreds of starts, to fail a start
+    // at once; the program never ran, so it is tried again.
+    for (int attempt = 0; attempt < 3; ++attempt, Sleep(200)) {
+        if (CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                           Widened(BuildDir()).c_str(), &si, &p.process))
+            return p;
         p = Program{};
+    }
     return p;
 }
 
@@ -869,8 +874,12 @@ void SaveScreenshot(const Capture& c, const std::string& name) {
 
 void ProgramTest::SetUp() {
     ClearSettings();
+    SetLastError(0);
     app = StartProgram();
-    ASSERT_NE(app.main, nullptr) << "the main window did not appear";
+    ASSERT_NE(app.main, nullptr) << "the main window did not appear; "
+                                 << (app.process.hProcess ? "the program started"
+                                                          : "it did not start, error ")
+                                 << (app.process.hProcess ? 0 : GetLastError());
 }
 
 void ProgramTest::TearDown() {
