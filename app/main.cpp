@@ -72,7 +72,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // "Open with" and a file association pass one path.
     const std::u16string path = CommandLinePath(Utf16(GetCommandLineW()));
     // Held, never released, until the process ends.
-    HANDLE mutex = CreateMutexW(nullptr, TRUE, L"UniqueName");
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, SingleCopyMutex);
     if (!mutex) return 0;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         if (path.empty() || !ForwardToRunningCopy(FullPath(path)))

@@ -15,6 +15,8 @@
 // The caption whenever no file name is shown.
 constexpr char16_t ProductTitle[] = u"MARVEK Ⅱ";
 constexpr wchar_t MainWindowClass[] = L"marvek02";
+// Held by the running copy; a second copy that finds it hands its file over.
+constexpr wchar_t SingleCopyMutex[] = L"UniqueName";
 
 extern const Recording& TheRecording;
 extern const int32_t& DisplayRange; // 0..4

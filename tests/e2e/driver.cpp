@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include "res/resource.h"
+#include "store/store.h"
 #include "tests/e2e/menu_probe.h"
 
 namespace {
@@ -105,7 +106,7 @@ Program StartProgram(const std::string& archive, const std::wstring& arguments,
     // A copy from before that is still ending holds the program's mutex, and
     // the new one would take itself for a second copy.
     WaitUntil(5000, [] {
-        HANDLE held = OpenMutexW(SYNCHRONIZE, FALSE, L"UniqueName");
+        HANDLE held = OpenMutexW(SYNCHRONIZE, FALSE, SingleCopyMutex);
         if (held) CloseHandle(held);
         return held == nullptr;
     });
@@ -113,7 +114,7 @@ Program StartProgram(const std::string& archive, const std::wstring& arguments,
     if (!p.process.hProcess) return p;
     WaitForInputIdle(p.process.hProcess, 10000);
     WaitUntil(10000, [&] {
-        HWND w = FindWindowA("marvek02", nullptr);
+        HWND w = FindWindowW(MainWindowClass, nullptr);
         DWORD pid = 0;
         if (w) GetWindowThreadProcessId(w, &pid);
         if (w && pid == p.process.dwProcessId && IsWindowVisible(w)) p.main = w;
@@ -874,12 +875,9 @@ void SaveScreenshot(const Capture& c, const std::string& name) {
 
 void ProgramTest::SetUp() {
     ClearSettings();
-    SetLastError(0);
     app = StartProgram();
-    ASSERT_NE(app.main, nullptr) << "the main window did not appear; "
-                                 << (app.process.hProcess ? "the program started"
-                                                          : "it did not start, error ")
-                                 << (app.process.hProcess ? 0 : GetLastError());
+    ASSERT_NE(app.main, nullptr) << "the main window did not appear; the program "
+                                 << (app.process.hProcess ? "had started" : "did not start");
 }
 
 void ProgramTest::TearDown() {
