@@ -1,6 +1,7 @@
 // The cursor and the readout. A move repaints only the two cursor columns
 // and the readout, not the chart.
 #include "app/chart_pointer.h"
+#include "app/window_handles.h"
 
 #include "app/command_gate.h"
 #include "app/window_layout.h"

@@ -1,5 +1,6 @@
 // The one place that says whether a command may run.
 #include "app/command_gate.h"
+#include "app/window_handles.h"
 
 #include "logger/serial_download.h"
 #include "store/store.h"

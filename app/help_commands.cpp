@@ -1,5 +1,6 @@
 // Help > 利用ガイド and Help > バージョン情報.
 #include "app/help_commands.h"
+#include "app/window_handles.h"
 
 #include <shellapi.h>
 

@@ -1,8 +1,10 @@
 // Program entry: one copy only, the main window centred on the desktop, and
 // the message loop.
+#include "app/identity.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "app/window_layout.h"
+#include "app/window_handles.h"
 #include "app/window_placement.h"
 
 #include <cstdlib>
@@ -80,13 +82,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 0;
     }
 
-    Instance = instance;
+    // Whoever else holds it (sample code everywhere names its mutex so), it
+    // is only made for those that look for it.
+    CreateMutexW(nullptr, TRUE, EarlierSingleCopyMutex);
+
+    SetInstance(instance);
     RestoreThresholdSettings();
     if (!RegisterMainClass(instance)) return 0;
 
-    MainWindow =
-        CreateWindowExW(0, MainWindowClass, Wide(ProductTitle), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                        0, MainWidth, MainHeight, nullptr, nullptr, instance, nullptr);
+    // The window procedure takes its handle in WM_NCCREATE.
+    CreateWindowExW(0, MainWindowClass, Wide(ProductTitle), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                    MainWidth, MainHeight, nullptr, nullptr, instance, nullptr);
     // Without a window there is nothing to wait for: waiting would only keep
     // the mutex, and every later start would be turned away.
     if (!MainWindow) return 0;

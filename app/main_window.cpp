@@ -1,29 +1,33 @@
-// The main window procedure: one small handler per message, and the command
-// table that turns each menu id into one operation or one modal dialog.
+// The main window procedure: one small handler per message, and the handlers
+// that turn each menu id into one operation or one modal dialog.
 #include "app/main_window.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
 
 #include <string>
+#include <vector>
 
 #include "app/chart_pointer.h"
 #include "app/command_gate.h"
 #include "app/help_commands.h"
+#include "app/identity.h"
 #include "app/port_menu.h"
 #include "app/receive_data.h"
 #include "app/single_instance.h"
+#include "app/window_handles.h"
 #include "app/window_layout.h"
 #include "app/window_placement.h"
+#include "core/file_name.h"
 #include "core/messages.h"
 #include "files/export_commands.h"
 #include "files/file_commands.h"
-#include "files/print_commands.h"
-#include "files/recording_list.h"
+#include "print/print_commands.h"
+#include "list/recording_list.h"
 #include "logger/serial_download.h"
 #include "res/resource.h"
 #include "store/store.h"
-#include "view/chart.h"
+#include "view/chart_as_shown.h"
 #include "view/dialogs.h"
 #include "win/dpi.h"
 #include "win/wide.h"
@@ -48,10 +52,24 @@ HMENU SettingsPopup(HWND window) {
     return GetSubMenu(GetMenu(window), 1);
 }
 
+void ShowCaption() {
+    const std::u16string& path = CurrentFile();
+    const std::u16string caption =
+        path.empty() ? ProductTitle : FileCaption(ProductTitle, SplitPath(path).name);
+    SetWindowTextW(MainWindow, Wide(caption.c_str()));
+}
+
+// What the window shows follows every change of the store.
+void OnStoreChange(StoreChange change) {
+    if (change == StoreChange::Recording) HideChartCursor();
+    if (change != StoreChange::Chart) ShowCaption();
+    if (change != StoreChange::File) InvalidateRect(MainWindow, nullptr, TRUE);
+}
+
 void OnCreate(HWND window) {
     SetMainWindowDpi(WindowDpi(window));
     CreateChildren(window);
-    FollowRecordingChanges(HideChartCursor);
+    FollowStoreChanges(OnStoreChange);
     DragAcceptFiles(window, TRUE);
     FillPortMenu(PortSubmenu(SettingsPopup(window)));
 }
@@ -99,7 +117,10 @@ void ShowOrDefer(HWND window, const char16_t* message) {
         ShowError(window, message);
 }
 
+// Asked as 終了 is, whoever sent it (the close box, 終了, another program):
+// never over a dialog, a box or the question itself.
 void OnClose(HWND window) {
+    if (ExitQuestionOpen || !CommandAvailable(IDM_EXIT)) return;
     ExitQuestionOpen = true;
     const int answer =
         MessageBoxW(window, Wide(ConfirmExitText), Wide(ExitCaption), MB_YESNO | MB_ICONQUESTION);
@@ -153,10 +174,12 @@ void ShowDataView() {
     ShowDialog(DataTemplate, DataDlgProc);
 }
 
-// Esc stops a download before it hides the chart's cursor.
+void OnCommand(HWND window, WORD id);
+
+// Esc stops a download as 受信を中止 does, before it hides the chart's cursor.
 void OnKeyDown(HWND window, WPARAM key) {
     if (key == VK_ESCAPE && DownloadRunning())
-        StopReceivingNow(window);
+        OnCommand(window, IDM_RECEIVE);
     else if (key == VK_RETURN && EnterOpensDataView())
         ShowDataView();
     else
@@ -178,43 +201,61 @@ LRESULT OnControlColour(HWND window, HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }
 
-// Whatever sent it (the menu, a shortcut, another program), a command that
-// may not run now does nothing.
+void ReceiveOrStop(HWND window) {
+    if (DownloadRunning())
+        StopReceivingNow(window);
+    else
+        StartReceiving(window);
+}
+
+struct CommandHandler {
+    UINT id;
+    void (*run)(HWND window);
+};
+
+// Each menu command's one operation. The ports' are the port menu's.
+const CommandHandler CommandHandlers[] = {
+    {IDM_RECEIVE, ReceiveOrStop},
+    {IDM_OPEN, [](HWND window) { OpenRecording(window); }},
+    {IDM_SAVE_AS, [](HWND window) { SaveRecordingAs(window); }},
+    {IDM_PRINT, [](HWND window) { PrintRecording(window); }},
+    {IDM_EXIT, [](HWND window) { SendMessageW(window, WM_CLOSE, 0, 0); }},
+    {IDM_DISPLAY_RANGE, [](HWND) { ShowDialog(RangeTemplate, RangeDlgProc); }},
+    {IDM_TEXT_INPUT, [](HWND) { ShowDialog(TextTemplate, TextDlgProc); }},
+    {IDM_DATA_VIEW, [](HWND) { ShowDataView(); }},
+    {IDM_MAXIMUM, [](HWND) { ShowDialog(MaxTemplate, MaxDlgProc); }},
+    {IDM_THRESHOLD_LINE, [](HWND) { ShowThresholdLine(!ThresholdLineShown()); }},
+    {IDM_CLEAR, [](HWND window) { ClearRecording(window); }},
+    {IDM_EXPORT_CSV, [](HWND window) { ExportCsv(window); }},
+    {IDM_EXPORT_IMAGE, [](HWND window) { ExportChartImage(window); }},
+    {IDM_COPY_CHART, [](HWND window) { CopyChart(window); }},
+    {IDM_STATISTICS, [](HWND) { ShowDialog(StatTemplate, StatDlgProc); }},
+    {IDM_RECORDING_LIST, [](HWND window) { ShowRecordingList(window); }},
+    {IDM_GUIDE, OpenGuide},
+    {IDM_ABOUT, ShowAbout},
+};
+
+// Whatever sent it (the menu, a shortcut, a key, another program), a command
+// that may not run now does nothing.
 void OnCommand(HWND window, WORD id) {
     if (!CommandAvailable(id)) return;
     if (TakePortCommand(id)) return;
-    switch (id) {
-    case IDM_RECEIVE:
-        if (DownloadRunning())
-            StopReceivingNow(window);
-        else
-            StartReceiving(window);
-        break;
-    case IDM_OPEN: OpenRecording(window); break;
-    case IDM_SAVE_AS: SaveRecordingAs(window); break;
-    case IDM_PRINT: PrintRecording(window); break;
-    case IDM_EXIT: SendMessageW(window, WM_CLOSE, 0, 0); break;
-    case IDM_DISPLAY_RANGE: ShowDialog(RangeTemplate, RangeDlgProc); break;
-    case IDM_TEXT_INPUT: ShowDialog(TextTemplate, TextDlgProc); break;
-    case IDM_DATA_VIEW: ShowDataView(); break;
-    case IDM_MAXIMUM: ShowDialog(MaxTemplate, MaxDlgProc); break;
-    case IDM_THRESHOLD_LINE: ShowThresholdLine(!ThresholdLineShown()); break;
-    case IDM_CLEAR: ClearRecording(window); break;
-    case IDM_EXPORT_CSV: ExportCsv(window); break;
-    case IDM_EXPORT_IMAGE: ExportChartImage(window); break;
-    case IDM_COPY_CHART: CopyChart(window); break;
-    case IDM_STATISTICS: ShowDialog(StatTemplate, StatDlgProc); break;
-    case IDM_RECORDING_LIST: ShowRecordingList(window); break;
-    case IDM_GUIDE: OpenGuide(window); break;
-    case IDM_ABOUT: ShowAbout(window); break;
-    default: break;
-    }
+    for (const CommandHandler& handler : CommandHandlers)
+        if (handler.id == id) return handler.run(window);
 }
 
 } // namespace
 
+std::vector<UINT> HandledCommands() {
+    std::vector<UINT> ids;
+    for (const CommandHandler& handler : CommandHandlers)
+        ids.push_back(handler.id);
+    return ids;
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NCCREATE: SetMainWindow(window); return DefWindowProcW(window, message, wParam, lParam);
     case WM_CREATE: OnCreate(window); return 0;
     case WM_DESTROY: OnDestroy(window); return 0;
     case WM_PAINT: OnPaint(window); return 0;

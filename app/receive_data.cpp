@@ -1,5 +1,6 @@
 // The window's half of a download: the label, the bar, the store, the archive.
 #include "app/receive_data.h"
+#include "app/window_handles.h"
 
 #include <commctrl.h>
 
@@ -54,7 +55,7 @@ void ShowReceivingProgress(WPARAM download, LPARAM progress) {
 // received counts and stamp. A copy that cannot be kept is told after the
 // user sees the recording.
 const char16_t* FinishReceiving(HWND window, WPARAM download) {
-    static Recording received; // a full recording, kept off the stack
+    Recording received;
     const DownloadEnd end = FinishDownload(download, received);
     if (!end.current) return nullptr;
     ShowNothing();

@@ -6,7 +6,7 @@
 #include "app/command_gate.h"
 #include "core/command_line.h"
 #include "files/file_commands.h"
-#include "store/store.h"
+#include "app/identity.h"
 #include "win/wide.h"
 #include "win/window_messages.h"
 

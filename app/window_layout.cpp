@@ -3,11 +3,14 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+
 #include "app/chart_pointer.h"
+#include "app/window_handles.h"
 #include "res/resource.h"
-#include "store/store.h"
 #include "view/dpi_scale.h"
 #include "win/owned_handle.h"
+#include "win/scoped_gdi.h"
 
 namespace {
 
@@ -15,7 +18,7 @@ namespace {
 OwnedFont LabelFont;
 
 struct ChildPlace {
-    HWND* child;
+    HWND child;
     RECT at; // left, top, width, height at 96 DPI
 };
 
@@ -29,10 +32,7 @@ HFONT CreateLabelFont(int dpi) {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    HDC screen = GetDC(nullptr);
-    const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, ScreenDpi());
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
@@ -56,20 +56,21 @@ ChartFrame MainChartFrame(HWND window) {
 }
 
 void CreateChildren(HWND window) {
-    StatusLabel = CreateChild(window, L"STATIC", WS_VISIBLE, IDC_STATUS_LABEL);
+    HWND status = CreateChild(window, L"STATIC", WS_VISIBLE, IDC_STATUS_LABEL);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    ProgressBar = CreateChild(window, PROGRESS_CLASSW, 0, IDC_PROGRESS_BAR);
-    ReadoutLabel = CreateChild(window, L"STATIC", SS_LEFT, IDC_READOUT);
+    HWND progress = CreateChild(window, PROGRESS_CLASSW, 0, IDC_PROGRESS_BAR);
+    HWND readout = CreateChild(window, L"STATIC", SS_LEFT, IDC_READOUT);
+    SetMainChildren(status, progress, readout);
     LayOutChildren(MainWindowDpi);
 }
 
 void LayOutChildren(int dpi) {
-    const ChildPlace places[] = {{&StatusLabel, {6, 6, 80, 20}},
-                                 {&ProgressBar, {90, 9, 160, 14}},
-                                 {&ReadoutLabel, {430, 6, 470, 20}}};
+    const ChildPlace places[] = {{StatusLabel, {6, 6, 80, 20}},
+                                 {ProgressBar, {90, 9, 160, 14}},
+                                 {ReadoutLabel, {430, 6, 470, 20}}};
     for (const ChildPlace& p : places)
-        MoveWindow(*p.child, S(p.at.left, dpi), S(p.at.top, dpi), S(p.at.right, dpi),
+        MoveWindow(p.child, S(p.at.left, dpi), S(p.at.top, dpi), S(p.at.right, dpi),
                    S(p.at.bottom, dpi), TRUE);
     // The labels take the new font before the old one goes.
     const OwnedFont previous(LabelFont.release());

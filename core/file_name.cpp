@@ -3,7 +3,7 @@
 
 namespace {
 
-bool IsSeparator(char16_t c) {
+bool IsPathSeparator(char16_t c) {
     return c == u'\\' || c == u'/';
 }
 
@@ -16,7 +16,7 @@ bool IsHighSurrogate(char16_t c) {
 PathParts SplitPath(std::u16string_view path) {
     size_t nameStart = 0;
     for (size_t i = 0; i < path.size(); ++i)
-        if (IsSeparator(path[i]) || (i == 1 && path[i] == u':')) nameStart = i + 1;
+        if (IsPathSeparator(path[i]) || (i == 1 && path[i] == u':')) nameStart = i + 1;
     PathParts parts;
     parts.folder = path.substr(0, nameStart);
     parts.name = path.substr(nameStart);
@@ -29,14 +29,14 @@ PathParts SplitPath(std::u16string_view path) {
 }
 
 std::u16string WithoutTrailingSeparators(std::u16string_view folder) {
-    while (folder.size() > 3 && IsSeparator(folder.back()))
+    while (folder.size() > 3 && IsPathSeparator(folder.back()))
         folder.remove_suffix(1);
     return std::u16string(folder);
 }
 
 std::u16string InFolder(std::u16string_view folder, std::u16string_view name) {
     std::u16string path(folder);
-    if (!path.empty() && !IsSeparator(path.back())) path += u'\\';
+    if (!path.empty() && !IsPathSeparator(path.back())) path += u'\\';
     return path += name;
 }
 

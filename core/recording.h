@@ -11,6 +11,10 @@ constexpr int TextFieldSize = 64; // 63 bytes of code page 932 text and a zero
 
 // Written in place of an empty text when a recording is saved.
 constexpr char EmptyPlaceholder[] = " ";
+// A text that is the placeholder counts as empty wherever it is shown.
+inline bool IsPlaceholder(const char* text) {
+    return text[0] == ' ' && text[1] == 0;
+}
 
 struct TextFields {
     char Title[TextFieldSize];

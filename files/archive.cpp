@@ -11,7 +11,9 @@
 #include "files/file_commands.h"
 #include "files/recording_file.h"
 #include "files/safe_write.h"
+#include "win/com.h"
 #include "win/owned_handle.h"
+#include "win/whole_file.h"
 #include "win/wide.h"
 
 namespace {
@@ -32,20 +34,6 @@ bool MakeFolder(const std::u16string& folder) {
     return IsFolder(folder);
 }
 
-// The whole file, or nothing when there is none (or it cannot be read).
-bool ReadWhole(const std::u16string& path, std::string& bytes) {
-    OwnedHandle file(CreateFileW(Wide(FileCallPath(path).c_str()), GENERIC_READ, FILE_SHARE_READ,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size;
-    if (!file.valid() || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 20))
-        return false;
-    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    return bytes.empty() ||
-           (ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-            read == bytes.size());
-}
-
 bool Exists(const std::u16string& path) {
     return GetFileAttributesW(Wide(FileCallPath(path).c_str())) != INVALID_FILE_ATTRIBUTES;
 }
@@ -54,9 +42,9 @@ bool Exists(const std::u16string& path) {
 
 std::u16string DocumentsFolder() {
     std::u16string folder;
-    PWSTR path = nullptr;
-    if (SUCCEEDED(SHGetKnownFolderPath(DocumentsFolderId, 0, nullptr, &path))) folder = Utf16(path);
-    CoTaskMemFree(path);
+    ComMemory<PWSTR> path;
+    if (SUCCEEDED(SHGetKnownFolderPath(DocumentsFolderId, 0, nullptr, path.put())))
+        folder = Utf16(path.get());
     return folder;
 }
 
@@ -82,14 +70,15 @@ bool ArchiveDownload(const Recording& r) {
     const std::u16string folder = WithoutTrailingSeparators(ArchiveFolder());
     if (!MakeFolder(folder)) return false;
 
-    static Recording saved; // a full recording, kept off the stack
-    saved = r;
+    Recording saved = r;
     FillEmptyTexts(saved.RecordingTexts);
     const std::string bytes = RecordingFileBytes(saved);
     for (int attempt = 1; attempt <= ArchiveAttempts; ++attempt) {
         const std::u16string path = InFolder(folder, ArchiveFileName(saved.StartStamp, attempt));
         std::string existing;
-        if (ReadWhole(path, existing) && existing == bytes) return true; // kept already
+        if (ReadWholeFile(path, LargestRecordingFile, existing) == WholeFile::Read &&
+            existing == bytes)
+            return true; // kept already
         if (Exists(path)) continue;
         return SaveFileSafely(path, [&](HANDLE file) {
                    return WriteRecordingLines(file, saved);

@@ -11,8 +11,7 @@ void AppendPadded(std::u16string& out, int64_t value, int width) {
     if (value >= 0)
         for (int i = length; i < width; ++i)
             out += u'0';
-    for (int i = 0; i < length; ++i)
-        out += static_cast<char16_t>(digits[i]);
+    out += AsciiToUtf16(std::string(digits, static_cast<size_t>(length)));
 }
 
 } // namespace

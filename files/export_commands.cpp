@@ -9,8 +9,12 @@
 #include "files/csv.h"
 #include "files/file_dialog.h"
 #include "files/safe_write.h"
+#include "files/save_bytes.h"
 #include "store/store.h"
+#include "view/chart_as_shown.h"
 #include "view/chart_image.h"
+#include "win/clipboard.h"
+#include "win/scoped_gdi.h"
 #include "win/wide.h"
 
 namespace {
@@ -32,17 +36,9 @@ FileDialogSetup ExportDialog(const wchar_t* title, const wchar_t* filter,
     return setup;
 }
 
-int WriteBytes(HWND window, const std::u16string& path, const std::string& bytes) {
-    const SaveOutcome outcome = SaveFileSafely(
-        path, [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
-    if (outcome == SaveOutcome::Saved) return 0;
-    ShowError(window, SaveOutcomeMessage(outcome));
-    return -1;
-}
-
 int SaveBytes(HWND window, const FileDialogSetup& setup, const std::string& bytes) {
     const std::u16string path = AskSavePath(window, setup);
-    return path.empty() ? -1 : WriteBytes(window, path, bytes);
+    return path.empty() ? -1 : SaveBytesOrTell(window, path, bytes);
 }
 
 // The PNG as the window shows the chart, pixel for pixel.
@@ -53,17 +49,11 @@ bool ChartPng(std::string& png) {
 
 // The same chart as vectors.
 bool ChartEmf(std::string& emf) {
-    HENHMETAFILE metafile = ChartMetafile(ChartAsShown());
-    const bool made = metafile && MetafileBytes(metafile, emf);
-    if (metafile) DeleteEnhMetaFile(metafile);
-    return made;
+    const OwnedMetafile metafile(ChartMetafile(ChartAsShown()));
+    return metafile.valid() && MetafileBytes(metafile.get(), emf);
 }
 
 } // namespace
-
-ChartContent ChartAsShown(int32_t cursor) {
-    return {&TheRecording, DisplayRange, cursor, ThresholdLineShown(), CurrentThreshold()};
-}
 
 int ExportCsv(HWND window) {
     return SaveBytes(window,
@@ -82,7 +72,7 @@ int ExportChartImage(HWND window) {
         ShowError(window, CannotMakeImageText);
         return -1;
     }
-    return WriteBytes(window, path, bytes);
+    return SaveBytesOrTell(window, path, bytes);
 }
 
 // A bitmap for programs that paste pixels, and the vectors for those that
@@ -93,19 +83,14 @@ int CopyChart(HWND window) {
         ShowError(window, CannotMakeImageText);
         return -1;
     }
-    HGLOBAL dib = PackedDib(image);
-    HENHMETAFILE emf = ChartMetafile(ChartAsShown());
-    bool copied = false;
-    if (dib && emf && OpenClipboard(window)) {
-        copied = EmptyClipboard() && SetClipboardData(CF_DIB, dib);
-        if (copied) dib = nullptr; // the clipboard's now
-        copied = copied && SetClipboardData(CF_ENHMETAFILE, emf);
-        if (copied) emf = nullptr;
-        CloseClipboard();
-    }
-    // What the clipboard did not take.
-    if (dib) GlobalFree(dib);
-    if (emf) DeleteEnhMetaFile(emf);
+    // What the clipboard does not take is let go here.
+    OwnedGlobal dib(PackedDib(image));
+    OwnedMetafile emf(ChartMetafile(ChartAsShown()));
+    HANDLE dibData = dib.get(), emfData = emf.get();
+    ClipboardItem items[] = {{CF_DIB, &dibData}, {CF_ENHMETAFILE, &emfData}};
+    const bool copied = PutOnClipboard(window, items, 2);
+    if (!dibData) dib.release();
+    if (!emfData) emf.release();
     if (!copied) {
         ShowError(window, CannotCopyText);
         return -1;

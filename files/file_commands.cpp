@@ -99,7 +99,7 @@ const char16_t* ReadRecordingFile(const std::u16string& path, Recording& out) {
 }
 
 int OpenRecordingFile(HWND window, const std::u16string& path) {
-    static Recording loaded; // a full recording, kept off the stack
+    Recording loaded;
     EmptyRecording(loaded);
     if (const char16_t* reason = ReadRecordingFile(path, loaded)) {
         ShowError(window, reason);

@@ -26,7 +26,7 @@ int NumberLine(int64_t value, char* out, const char* prefix = "") {
     return EndLine(out, p + FormatNumber(value, out + p));
 }
 
-bool IsSeparator(char c) {
+bool IsFieldSeparator(char c) {
     return c == '\r' || c == '\n';
 }
 
@@ -68,14 +68,14 @@ int RecordingFileLine(const Recording& r, int index, char out[FileLineSize]) {
 
 char* NextLine(LineSplitter& s) {
     char* p = s.next;
-    while (IsSeparator(*p))
+    while (IsFieldSeparator(*p))
         ++p;
     if (*p == 0) {
         s.next = p;
         return nullptr;
     }
     char* line = p;
-    while (*p != 0 && !IsSeparator(*p))
+    while (*p != 0 && !IsFieldSeparator(*p))
         ++p;
     if (*p != 0) *p++ = 0;
     s.next = p;

@@ -13,6 +13,8 @@
 
 namespace {
 
+using OwnedDeviceList = Owned<HDEVINFO, SetupDiDestroyDeviceInfoList>;
+
 // GUID_DEVCLASS_PORTS, written here rather than linked from the GUID library.
 constexpr GUID PortsClass = {
     0x4d36e978, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
@@ -57,8 +59,9 @@ int DevicePortNumber(HDEVINFO devices, SP_DEVINFO_DATA& device) {
 }
 
 void ReadDeviceManager(std::vector<ListedPort>& ports) {
-    HDEVINFO devices = SetupDiGetClassDevsW(&PortsClass, nullptr, nullptr, DIGCF_PRESENT);
-    if (devices == INVALID_HANDLE_VALUE) return;
+    const OwnedDeviceList list(SetupDiGetClassDevsW(&PortsClass, nullptr, nullptr, DIGCF_PRESENT));
+    if (!list.valid()) return;
+    HDEVINFO devices = list.get();
     SP_DEVINFO_DATA device = {};
     device.cbSize = sizeof device;
     for (DWORD i = 0; SetupDiEnumDeviceInfo(devices, i, &device); ++i) {
@@ -80,7 +83,6 @@ void ReadDeviceManager(std::vector<ListedPort>& ports) {
                 p.friendlyName = Utf16(friendly);
             }
     }
-    SetupDiDestroyDeviceInfoList(devices);
 }
 
 } // namespace

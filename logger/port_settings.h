@@ -1,4 +1,4 @@
-// The program's only stored settings, under HKCU\Software\MARVEK2: the port
+// The download's stored settings, under HKCU\Software\MARVEK2: the port
 // the last complete download came from (LastPort) and the port the user
 // chose (Port; absent for the automatic search). Both are "COMn" texts.
 #pragma once

@@ -1,116 +1,88 @@
-// The store's data, the shared handles and the one place that changes them.
+// The store's data and the one place that changes it.
 #include "store/store.h"
 
-#include "core/file_name.h"
 #include "core/text.h"
 #include "win/settings.h"
-#include "win/wide.h"
 
 namespace {
 
-Recording Current;
-int32_t CurrentRange = InitialDisplayRange;
-int32_t CurrentPosition = 1;
-int CurrentDpi = 96;
-std::string CurrentThresholdText = NumberText(DefaultThresholdLux);
+Recording Shown;
+int32_t ShownRange = InitialDisplayRange;
+int32_t ShownPosition = 1;
+std::string ShownThresholdText = NumberText(DefaultThresholdLux);
 bool LineShown = false;
+std::u16string ShownPath;
 
 constexpr wchar_t ThresholdValue[] = L"Threshold";
 constexpr wchar_t ThresholdLineValue[] = L"ThresholdLine";
-std::u16string CurrentPath;
-void (*Follower)() = nullptr;
+void (*Follower)(StoreChange) = nullptr;
 
-void TellFollower() {
-    if (Follower) Follower();
-}
-
-void ShowCaption() {
-    const std::u16string caption =
-        CurrentPath.empty() ? ProductTitle : FileCaption(ProductTitle, SplitPath(CurrentPath).name);
-    SetWindowTextW(MainWindow, Wide(caption.c_str()));
-}
-
-void Repaint() {
-    InvalidateRect(MainWindow, nullptr, TRUE);
+void Tell(StoreChange change) {
+    if (Follower) Follower(change);
 }
 
 } // namespace
 
-const Recording& TheRecording = Current;
-const int32_t& DisplayRange = CurrentRange;
-const int32_t& DataViewPosition = CurrentPosition;
-const int& MainWindowDpi = CurrentDpi;
-
-HINSTANCE Instance;
-HWND MainWindow;
-HWND StatusLabel;
-HWND ProgressBar;
-HWND ReadoutLabel;
+const Recording& TheRecording = Shown;
+const int32_t& DisplayRange = ShownRange;
+const int32_t& DataViewPosition = ShownPosition;
 
 const std::u16string& CurrentFile() {
-    return CurrentPath;
+    return ShownPath;
 }
 
-void FollowRecordingChanges(void (*follower)()) {
+void FollowStoreChanges(void (*follower)(StoreChange)) {
     Follower = follower;
 }
 
 void ReplaceRecording(const Recording& r, const char16_t* path) {
-    Current = r;
-    Current.DataLoaded = 1;
-    CurrentPath = path ? path : u"";
-    ShowCaption();
-    TellFollower();
-    Repaint();
+    Shown = r;
+    Shown.DataLoaded = 1;
+    ShownPath = path ? path : u"";
+    Tell(StoreChange::Recording);
 }
 
 int ClearRecording(HWND) {
-    EmptyRecording(Current);
-    CurrentPath.clear();
-    ShowCaption();
-    TellFollower();
-    Repaint();
+    EmptyRecording(Shown);
+    ShownPath.clear();
+    Tell(StoreChange::Recording);
     return 0;
 }
 
 void SetDisplayRange(int32_t range) {
-    CurrentRange = range;
-    Repaint();
+    ShownRange = range;
+    Tell(StoreChange::Chart);
 }
 
 void SetTexts(const TextFields& texts) {
-    Current.RecordingTexts = texts;
+    Shown.RecordingTexts = texts;
 }
 
 void SetCurrentFile(const char16_t* path) {
-    CurrentPath = path;
-    ShowCaption();
+    ShownPath = path;
+    Tell(StoreChange::File);
 }
 
 void SetDataViewPosition(int32_t n) {
-    if (n >= 1 && n <= SampleCount) CurrentPosition = n;
-}
-
-void SetMainWindowDpi(int dpi) {
-    CurrentDpi = dpi;
+    if (n >= 1 && n <= SampleCount) ShownPosition = n;
 }
 
 const std::string& ThresholdText() {
-    return CurrentThresholdText;
+    return ShownThresholdText;
 }
 
 Threshold CurrentThreshold() {
     Threshold t;
-    ThresholdOfText(CurrentThresholdText, t);
+    ThresholdOfText(ShownThresholdText, t);
     return t;
 }
 
 void SetThresholdText(const std::string& digits) {
     Threshold ignored;
-    if (digits == CurrentThresholdText || !ThresholdOfText(digits, ignored)) return;
-    CurrentThresholdText = digits;
+    if (digits == ShownThresholdText || !ThresholdOfText(digits, ignored)) return;
+    ShownThresholdText = digits;
     WriteSettingText(ThresholdValue, AsciiToUtf16(digits));
-    Repaint();
+    Tell(StoreChange::Chart);
 }
 
 bool ThresholdLineShown() {
@@ -120,7 +92,7 @@ bool ThresholdLineShown() {
 void ShowThresholdLine(bool shown) {
     LineShown = shown;
     WriteSettingNumber(ThresholdLineValue, shown ? 1 : 0);
-    Repaint();
+    Tell(StoreChange::Chart);
 }
 
 void RestoreThresholdSettings() {
@@ -128,8 +100,7 @@ void RestoreThresholdSettings() {
     Threshold ignored;
     if (ReadSettingText(ThresholdValue, stored)) {
         std::string text;
-        if (Utf16ToAscii(stored, text) && ThresholdOfText(text, ignored))
-            CurrentThresholdText = text;
+        if (Utf16ToAscii(stored, text) && ThresholdOfText(text, ignored)) ShownThresholdText = text;
     }
     uint32_t line = 0;
     if (ReadSettingNumber(ThresholdLineValue, line) && line <= 1) LineShown = line == 1;

@@ -9,12 +9,12 @@
 #include "core/utf8.h"
 #include "core/file_name.h"
 #include "files/csv.h"
-#include "files/summary_table.h"
+#include "list/summary_table.h"
 #include "files/recording_file.h"
 #include "logger/logger_reply.h"
 #include "tool/platform.h"
 #include "version.h"
-#include "view/statistics.h"
+#include "core/statistics.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "files/safe_write.h"
 #include "logger/port_list.h"
 #include "logger/serial_port.h"
+#include "win/whole_file.h"
 #include "win/wide.h"
 
 struct OutputFile {
@@ -45,19 +46,12 @@ std::string Utf8Of(const NativePath& path) {
 }
 
 ReadResult ReadWholeFile(const NativePath& path, size_t limit, std::string& bytes) {
-    OwnedHandle file(CreateFileW(Wide(FileCallPath(Utf16(path.c_str())).c_str()), GENERIC_READ,
-                                 FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr));
-    LARGE_INTEGER size;
-    if (!file.valid() || !GetFileSizeEx(file.get(), &size)) return ReadResult::CannotRead;
-    if (static_cast<unsigned long long>(size.QuadPart) > limit) return ReadResult::TooLarge;
-    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        (!ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-         read != bytes.size()))
-        return ReadResult::CannotRead;
-    return ReadResult::Read;
+    switch (ReadWholeFile(std::u16string(Utf16(path.c_str())), limit, bytes)) {
+    case WholeFile::Read: return ReadResult::Read;
+    case WholeFile::TooLarge: return ReadResult::TooLarge;
+    case WholeFile::CannotRead: break;
+    }
+    return ReadResult::CannotRead;
 }
 
 OutputFile* BeginOutput(const NativePath& target) {

@@ -8,11 +8,17 @@
 #include "core/text.h"
 #include "view/chart_scale.h"
 #include "view/dpi_scale.h"
-#include "view/gdi_select.h"
+#include "win/gdi_select.h"
+#include "win/scoped_gdi.h"
 #include "win/owned_handle.h"
 #include "win/wide.h"
 
 namespace {
+
+// The legend along the top: each channel's caption, then its stroke.
+constexpr int Ch1LegendX = 260;
+constexpr int Ch2LegendX = 360;
+constexpr int LegendStrokeGap = 30;
 
 constexpr COLORREF Black = 0x00000000;
 constexpr COLORREF Blue = 0x00FF0000;
@@ -62,8 +68,8 @@ void FrameLabels(int32_t range, Label out[FrameLabelCount]) {
         const int line = PlotLeft + GridColumnWidth * k;
         out[i++] = {line, PlotBottom, line - 8, PlotBottom + 5, HourLabels[k]};
     }
-    out[i++] = {0, 0, 260, 8, "CH1"};
-    out[i++] = {0, 0, 360, 8, "CH2"};
+    out[i++] = {0, 0, Ch1LegendX, 8, "CH1"};
+    out[i++] = {0, 0, Ch2LegendX, 8, "CH2"};
 }
 
 // Where the label's top-left corner falls: its anchor's place in the frame,
@@ -198,14 +204,11 @@ void DrawThresholdLine(HDC dc, const Threshold& threshold, int32_t range, const 
         box.top >= dirty.bottom)
         return;
     SelectedObject font(dc, CreateChartFont(f.dpi));
-    const COLORREF colour = SetTextColor(dc, ThresholdGreen);
-    const int mode = SetBkMode(dc, TRANSPARENT); // the grid stays visible through it
-    const UINT align = SetTextAlign(dc, TA_RIGHT | (onTop ? TA_TOP : TA_BOTTOM) | TA_NOUPDATECP);
+    // Transparent: the grid stays visible through it.
+    const TextState state(dc, ThresholdGreen, TRANSPARENT,
+                          TA_RIGHT | (onTop ? TA_TOP : TA_BOTTOM) | TA_NOUPDATECP);
     TextOutW(dc, right, onTop ? y + gap : y - gap + 1, Wide(label.c_str()),
              static_cast<int>(label.size()));
-    SetTextAlign(dc, align);
-    SetBkMode(dc, mode);
-    SetTextColor(dc, colour);
 }
 
 // The cursor line, over the grid and under the traces.
@@ -220,8 +223,8 @@ void PaintCursor(HDC dc, int32_t n, const ChartFrame& f) {
 int PaintChartFrame(HDC dc, int32_t range, const ChartFrame& frame) {
     DrawGrid(dc, frame);
     DrawLabels(dc, range, frame);
-    DrawLegendStroke(dc, Blue, 290, frame);
-    DrawLegendStroke(dc, Red, 390, frame);
+    DrawLegendStroke(dc, Blue, Ch1LegendX + LegendStrokeGap, frame);
+    DrawLegendStroke(dc, Red, Ch2LegendX + LegendStrokeGap, frame);
     return 0;
 }
 

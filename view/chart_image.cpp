@@ -7,7 +7,8 @@
 
 #include "view/chart.h"
 #include "view/dpi_scale.h"
-#include "view/gdi_select.h"
+#include "win/com.h"
+#include "win/scoped_gdi.h"
 
 namespace {
 
@@ -21,37 +22,6 @@ constexpr GUID PngContainer = {
     0x1b7cfaf4, 0x713f, 0x473c, {0xbb, 0xcd, 0x61, 0x37, 0x42, 0x5f, 0xae, 0xaf}};
 constexpr GUID Bgr24Pixels = {
     0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0c}};
-
-// Releases a COM interface on scope exit.
-template <class T> class ComRef {
-  public:
-    ComRef() = default;
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T** put() { return &p_; }
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-
-  private:
-    T* p_ = nullptr;
-};
-
-// COM for the length of one export, on the window's thread.
-class ComScope {
-  public:
-    ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (ok_) CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-  private:
-    bool ok_;
-};
 
 BITMAPINFOHEADER Header(int width, int height) {
     BITMAPINFOHEADER h = {};
@@ -69,32 +39,26 @@ BITMAPINFOHEADER Header(int width, int height) {
 bool RenderChart(const ChartContent& content, ChartImage& out) {
     BITMAPINFO info = {};
     info.bmiHeader = Header(ChartImageWidth, -ChartImageHeight); // top-down
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (!dc) return false;
+    const OwnedDc dc(CreateCompatibleDC(nullptr));
+    if (!dc.valid()) return false;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool made = false;
-    if (bitmap) {
-        {
-            // Not SelectedObject: the bitmap outlives its selection, to be read.
-            HGDIOBJ previous = SelectObject(dc, bitmap);
-            RECT all = {0, 0, ChartImageWidth, ChartImageHeight};
-            FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            // The natural frame at 96 DPI, never the cursor.
-            PaintChart(dc, NaturalFrame(BaseDpi), WithoutCursor(content));
-            GdiFlush();
-            SelectObject(dc, previous);
-        }
-        out.width = ChartImageWidth;
-        out.height = ChartImageHeight;
-        out.stride = (ChartImageWidth * 3 + 3) & ~3;
-        const auto* p = static_cast<const unsigned char*>(bits);
-        out.pixels.assign(p, p + static_cast<size_t>(out.stride) * ChartImageHeight);
-        made = true;
-        DeleteObject(bitmap);
+    const OwnedBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap.valid()) return false;
+    {
+        // Not SelectedObject: the bitmap outlives its selection, to be read.
+        const Selection selected(dc.get(), bitmap.get());
+        RECT all = {0, 0, ChartImageWidth, ChartImageHeight};
+        FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        // The natural frame at 96 DPI, never the cursor.
+        PaintChart(dc.get(), NaturalFrame(BaseDpi), WithoutCursor(content));
+        GdiFlush();
     }
-    DeleteDC(dc);
-    return made;
+    out.width = ChartImageWidth;
+    out.height = ChartImageHeight;
+    out.stride = (ChartImageWidth * 3 + 3) & ~3;
+    const auto* p = static_cast<const unsigned char*>(bits);
+    out.pixels.assign(p, p + static_cast<size_t>(out.stride) * ChartImageHeight);
+    return true;
 }
 
 bool EncodePng(const ChartImage& image, std::string& png) {
@@ -138,33 +102,29 @@ bool EncodePng(const ChartImage& image, std::string& png) {
 HGLOBAL PackedDib(const ChartImage& image) {
     const BITMAPINFOHEADER header = Header(image.width, image.height); // bottom-up
     const size_t bytes = sizeof header + image.pixels.size();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!memory) return nullptr;
-    auto* p = static_cast<unsigned char*>(GlobalLock(memory));
-    if (!p) {
-        GlobalFree(memory);
-        return nullptr;
-    }
+    OwnedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!memory.valid()) return nullptr;
+    auto* p = static_cast<unsigned char*>(GlobalLock(memory.get()));
+    if (!p) return nullptr;
     std::memcpy(p, &header, sizeof header);
     for (int y = 0; y < image.height; ++y)
         std::memcpy(p + sizeof header + static_cast<size_t>(y) * image.stride,
                     image.pixels.data() + static_cast<size_t>(image.height - 1 - y) * image.stride,
                     image.stride);
-    GlobalUnlock(memory);
-    return memory;
+    GlobalUnlock(memory.get());
+    return memory.release();
 }
 
 HENHMETAFILE ChartMetafile(const ChartContent& content) {
-    HDC screen = GetDC(nullptr);
-    if (!screen) return nullptr;
+    const ScreenDc screen;
+    if (!screen.get()) return nullptr;
     // The 0.01 mm that the natural size covers on the reference screen.
     const RECT frame = {0, 0,
-                        MulDiv(ChartImageWidth, GetDeviceCaps(screen, HORZSIZE) * 100,
-                               GetDeviceCaps(screen, HORZRES)),
-                        MulDiv(ChartImageHeight, GetDeviceCaps(screen, VERTSIZE) * 100,
-                               GetDeviceCaps(screen, VERTRES))};
-    HDC dc = CreateEnhMetaFileW(screen, nullptr, &frame, L"MARVEK \x2161\0Chart\0");
-    ReleaseDC(nullptr, screen);
+                        MulDiv(ChartImageWidth, GetDeviceCaps(screen.get(), HORZSIZE) * 100,
+                               GetDeviceCaps(screen.get(), HORZRES)),
+                        MulDiv(ChartImageHeight, GetDeviceCaps(screen.get(), VERTSIZE) * 100,
+                               GetDeviceCaps(screen.get(), VERTRES))};
+    HDC dc = CreateEnhMetaFileW(screen.get(), nullptr, &frame, L"MARVEK \x2161\0Chart\0");
     if (!dc) return nullptr;
     const RECT all = {0, 0, ChartImageWidth, ChartImageHeight};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));

@@ -4,8 +4,8 @@
 #include "core/text.h"
 #include "view/chart_scale.h"
 #include "view/dpi_scale.h"
-#include "view/sample_view.h"
-#include "view/statistics.h"
+#include "core/sample_view.h"
+#include "core/statistics.h"
 
 int32_t SampleAtPoint(int32_t x, int32_t y, const ChartFrame& frame) {
     const int64_t n = LayoutX(frame, x) - PlotLeft;

@@ -29,7 +29,9 @@ int32_t SampleToY(int32_t count, int32_t range) {
     const int64_t c = count;
     int64_t y;
     switch (range) {
-    case 0: y = (267 - c) * 2; break;
+    // 12500 lx over the plot's 500 px: two pixels a count. Once written as
+    // (267 - c) * 2, which is the same, 267 being half of PlotBottom.
+    case 0: y = PlotBottom - 2 * c; break;
     case 1: y = PlotBottom - c; break;
     case 2: y = PlotBottom - FloorDiv(c, 2); break;
     case 4: y = PlotBottom - FloorDiv(c, 8); break;

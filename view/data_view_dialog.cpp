@@ -3,7 +3,7 @@
 #include "core/text.h"
 #include "res/resource.h"
 #include "view/dialogs.h"
-#include "view/sample_view.h"
+#include "core/sample_view.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ INT_PTR CALLBACK DataDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     case WM_COMMAND: {
         const WORD id = LOWORD(wParam);
         if (id == IDCANCEL)
-            EndDialog(dialog, 2);
+            EndDialog(dialog, DialogCancelled);
         else if (StepOf(id) != 0)
             Step(dialog, StepOf(id));
         return FALSE;

@@ -1,10 +1,15 @@
-// The four modal dialogs of the main window. Each procedure fills its
+// The five modal dialogs of the main window. Each procedure fills its
 // controls from the store when it opens and writes back only as described
-// beside it; none keeps state of its own.
+// beside it (the text dialog also on opening, where a placeholder becomes
+// empty); none keeps state of its own.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
+
+// What a dialog ends with: OK, or ｷｬﾝｾﾙ, Esc and the close box.
+constexpr INT_PTR DialogDone = 1;
+constexpr INT_PTR DialogCancelled = 2;
 
 // Display range: sets DisplayRange on OK and repaints the main window.
 INT_PTR CALLBACK RangeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

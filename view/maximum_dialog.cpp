@@ -2,7 +2,8 @@
 #include "store/store.h"
 #include "res/resource.h"
 #include "view/dialogs.h"
-#include "view/sample_view.h"
+#include "core/sample_view.h"
+#include "core/statistics.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ INT_PTR CALLBACK MaxDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: FillMaxima(dialog); return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 2);
+        if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, DialogCancelled);
         return FALSE;
     default: return FALSE;
     }

@@ -1,22 +1,23 @@
 // The display-range dialog: one auto radio button per full scale.
 #include "store/store.h"
 #include "res/resource.h"
+#include "view/chart_scale.h"
 #include "view/dialogs.h"
 
 namespace {
 
-constexpr int RangeButtons[5] = {IDC_RANGE_12500, IDC_RANGE_25000, IDC_RANGE_50000,
-                                 IDC_RANGE_100000, IDC_RANGE_200000};
+constexpr int RangeButtons[RangeCount] = {IDC_RANGE_12500, IDC_RANGE_25000, IDC_RANGE_50000,
+                                          IDC_RANGE_100000, IDC_RANGE_200000};
 
 void ShowRange(HWND dialog) {
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < RangeCount; ++i)
         SendDlgItemMessageW(dialog, RangeButtons[i], BM_SETCHECK, i == DisplayRange ? 1 : 0, 0);
 }
 
 // The highest checked button wins; with none checked the range stays.
 void TakeRange(HWND dialog) {
     int32_t range = DisplayRange;
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < RangeCount; ++i)
         if (IsDlgButtonChecked(dialog, RangeButtons[i]) == BST_CHECKED) range = i;
     SetDisplayRange(range);
 }
@@ -30,9 +31,9 @@ INT_PTR CALLBACK RangeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
         switch (LOWORD(wParam)) {
         case IDOK:
             TakeRange(dialog);
-            EndDialog(dialog, 1);
+            EndDialog(dialog, DialogDone);
             break;
-        case IDCANCEL: EndDialog(dialog, 2); break;
+        case IDCANCEL: EndDialog(dialog, DialogCancelled); break;
         }
         return FALSE;
     default: return FALSE;

@@ -6,7 +6,7 @@
 #include "res/resource.h"
 #include "store/store.h"
 #include "view/dialogs.h"
-#include "view/statistics.h"
+#include "core/statistics.h"
 #include "win/wide.h"
 
 namespace {
@@ -24,14 +24,12 @@ void Fields(ChannelFields out[2]) {
               IDC_CH2_LOWEST_TIME, IDC_CH2_MEAN,    IDC_CH2_DOSE,         IDC_CH2_ABOVE};
 }
 
-// The field's text when it is ASCII (ES_NUMBER lets only digits be typed,
-// the limit keeps them to eight; a paste may bring anything).
+// ES_NUMBER lets only digits be typed, the limit keeps them to eight.
 std::string TypedThreshold(HWND dialog) {
-    std::string typed;
-    return Utf16ToAscii(ItemText(dialog, IDC_THRESHOLD), typed) ? typed : "-";
+    return AsciiItemText(dialog, IDC_THRESHOLD);
 }
 
-void Fill(HWND dialog, bool all) {
+void FillFigures(HWND dialog, bool all) {
     int64_t lux = 0;
     const bool hasThreshold = ParseThreshold(TypedThreshold(dialog), lux);
     ChannelFields channels[2];
@@ -52,7 +50,7 @@ void Fill(HWND dialog, bool all) {
 // The program's one threshold follows what is typed, the chart's line too.
 void OnThresholdTyped(HWND dialog) {
     SetThresholdText(TypedThreshold(dialog));
-    Fill(dialog, false);
+    FillFigures(dialog, false);
 }
 
 } // namespace
@@ -62,11 +60,11 @@ INT_PTR CALLBACK StatDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     case WM_INITDIALOG:
         SendDlgItemMessageW(dialog, IDC_THRESHOLD, EM_LIMITTEXT, ThresholdDigitLimit, 0);
         SetDlgItemAscii(dialog, IDC_THRESHOLD, ThresholdText().c_str());
-        Fill(dialog, true);
+        FillFigures(dialog, true);
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL)
-            EndDialog(dialog, 2);
+            EndDialog(dialog, DialogCancelled);
         else if (LOWORD(wParam) == IDC_THRESHOLD && HIWORD(wParam) == EN_CHANGE)
             OnThresholdTyped(dialog);
         return FALSE;

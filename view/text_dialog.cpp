@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "store/store.h"
 #include "view/dialogs.h"
+#include "win/clipboard.h"
 #include "win/wide.h"
 
 namespace {
@@ -46,19 +47,6 @@ void Insert(HWND edit, std::u16string_view typed) {
     if (fit.refused || fit.cut) MessageBeep(MB_OK);
     if (!fit.text.empty())
         SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(fit.text.c_str())));
-}
-
-std::u16string ClipboardText(HWND owner) {
-    std::u16string text;
-    if (!OpenClipboard(owner)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* p = static_cast<const char16_t*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
 }
 
 LRESULT CALLBACK TextEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -99,7 +87,7 @@ void ShowTexts(HWND dialog) {
         GuardTyping(GetDlgItem(dialog, e.id));
     // The save placeholder shows, and stays from now on, as an empty text.
     for (const TextEdit& e : edits)
-        if (std::strcmp(e.field, EmptyPlaceholder) == 0) e.field[0] = 0;
+        if (IsPlaceholder(e.field)) e.field[0] = 0;
     SetTexts(texts);
     for (const TextEdit& e : edits)
         SetItemText932(dialog, e.id, e.field);
@@ -132,9 +120,9 @@ INT_PTR CALLBACK TextDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         switch (LOWORD(wParam)) {
         case IDOK:
             TakeTexts(dialog);
-            EndDialog(dialog, 1);
+            EndDialog(dialog, DialogDone);
             break;
-        case IDCANCEL: EndDialog(dialog, 2); break;
+        case IDCANCEL: EndDialog(dialog, DialogCancelled); break;
         }
         return FALSE;
     default: return FALSE;

@@ -1,6 +1,8 @@
 // GetDpiForWindow, when user32 has it.
 #include "win/dpi.h"
 
+#include "win/scoped_gdi.h"
+
 int WindowDpi(HWND window) {
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
     static const auto getDpiForWindow =
@@ -9,8 +11,5 @@ int WindowDpi(HWND window) {
     if (getDpiForWindow) {
         if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
+    return ScreenDpi();
 }

@@ -3,6 +3,7 @@
 
 #include "core/cp932.h"
 #include "core/messages.h"
+#include "core/text.h"
 
 void ShowError(HWND owner, const char16_t* message) {
     MessageBoxW(owner, Wide(message), Wide(ErrorCaption), MB_OK);
@@ -19,4 +20,9 @@ std::u16string ItemText(HWND dialog, int id) {
         GetWindowTextW(item, reinterpret_cast<wchar_t*>(&text[0]), static_cast<int>(text.size()));
     text.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return text;
+}
+
+std::string AsciiItemText(HWND dialog, int id) {
+    std::string typed;
+    return Utf16ToAscii(ItemText(dialog, id), typed) ? typed : "-";
 }

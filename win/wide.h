@@ -22,3 +22,6 @@ void ShowError(HWND owner, const char16_t* message);
 void SetItemText932(HWND dialog, int id, const char* text);
 // A control's whole text, UTF-16.
 std::u16string ItemText(HWND dialog, int id);
+// A field's text when it is ASCII; "-", which no digits rule takes, when it
+// is not (a paste may bring anything, "İ" among it).
+std::string AsciiItemText(HWND dialog, int id);

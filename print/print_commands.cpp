@@ -1,21 +1,18 @@
 // The print dialog, the printer's DC and the job around the page painters.
-#include "files/print_commands.h"
+#include "print/print_commands.h"
 
 #include <commdlg.h>
 
 #include <functional>
 
 #include "core/messages.h"
-#include "files/export_commands.h"
 #include "store/store.h"
 #include "version.h"
-#include "win/owned_handle.h"
+#include "view/chart_as_shown.h"
+#include "win/scoped_gdi.h"
 #include "win/wide.h"
 
 namespace {
-
-using OwnedDc = Owned<HDC, DeleteDC>;
-using OwnedGlobal = Owned<HGLOBAL, GlobalFree>;
 
 // The system's dialog cannot tell "no printer" from a cancel: Windows and
 // Wine show their own box and report a cancel. So the default printer is
@@ -92,9 +89,9 @@ Stamp Now() {
 }
 
 // Asks for the printer and prints; the error box for any failure.
-int Print(HWND owner, const std::u16string& name,
-          const std::function<int(HDC, const PageGeometry&)>& pages,
-          const std::function<void(HDC, const PageGeometry&, int)>& paint) {
+int AskAndPrint(HWND owner, const std::u16string& name,
+                const std::function<int(HDC, const PageGeometry&)>& pages,
+                const std::function<void(HDC, const PageGeometry&, int)>& paint) {
     OwnedDc dc;
     const Choice choice = AskPrinter(owner, dc);
     if (choice == Choice::Cancel) return -1;
@@ -113,7 +110,7 @@ int Print(HWND owner, const std::u16string& name,
 int PrintRecording(HWND window) {
     const RecordingReport report = MakeRecordingReport(TheRecording, CurrentFile(), Now(),
                                                        CurrentThreshold(), MARVEK_VERSION_TEXT);
-    return Print(
+    return AskAndPrint(
         window, ReportDocumentName(CurrentFile()), [](HDC, const PageGeometry&) { return 1; },
         [&](HDC dc, const PageGeometry& page, int) {
             PaintRecordingPage(dc, page, report, ChartAsShown());
@@ -122,7 +119,7 @@ int PrintRecording(HWND window) {
 
 int PrintTable(HWND owner, const PrintedTable& table, const std::u16string& documentName) {
     TableLayout layout; // measured once, when the printer's page is known
-    return Print(
+    return AskAndPrint(
         owner, documentName,
         [&](HDC dc, const PageGeometry& page) {
             layout = LayOutTable(dc, page, table);

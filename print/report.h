@@ -9,7 +9,7 @@
 
 #include "core/recording.h"
 #include "view/chart_scale.h"
-#include "view/statistics.h"
+#include "core/statistics.h"
 
 // "MARVEK Ⅱ - <file name>", or "… - 受信データ" for a download not saved: the
 // document's name in the spooler.

@@ -1,12 +1,12 @@
 // The printed pages, painted on any DC in its own pixels (a printer's, or a
-// memory DC in a test) from the layout of files/report.
+// memory DC in a test) from the layout of print/report.
 #pragma once
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "files/report.h"
+#include "print/report.h"
 #include "view/chart.h"
 
 // A DC's page as the layout takes it: printable area, offsets, paper, dpi.

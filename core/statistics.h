@@ -20,6 +20,10 @@ struct ChannelFigures {
 };
 
 ChannelFigures FiguresOf(const int32_t samples[SampleCount]);
+// Index of the largest sample; the earliest wins a tie.
+inline int MaximumIndex(const int32_t samples[SampleCount]) {
+    return FiguresOf(samples).highestIndex;
+}
 
 // How many samples have lux >= thresholdLux.
 int SamplesAtOrAbove(const int32_t samples[SampleCount], int64_t thresholdLux);

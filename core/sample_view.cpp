@@ -1,5 +1,5 @@
 // Sample times, stepping and maxima.
-#include "view/sample_view.h"
+#include "core/sample_view.h"
 
 #include <cstring>
 
@@ -25,13 +25,6 @@ int32_t StepPosition(int32_t position, int32_t step) {
     if (step < 0 && next <= 0) return position;
     if (step > 0 && next >= SampleCount + 1) return position;
     return static_cast<int32_t>(next);
-}
-
-int MaximumIndex(const int32_t samples[SampleCount]) {
-    int best = 0;
-    for (int i = 1; i < SampleCount; ++i)
-        if (samples[i] > samples[best]) best = i;
-    return best;
 }
 
 void WeekdayText(int32_t weekday, char out[WeekdayTextSize]) {

@@ -1,7 +1,7 @@
 // The list dialog. Each file is read once, when the folder is listed; a new
 // threshold or a new selection is worked out from the counts kept in the
 // rows. The list view asks for each cell's text as it draws it.
-#include "files/recording_list.h"
+#include "list/recording_list.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -15,11 +15,13 @@
 #include "files/archive.h"
 #include "files/file_commands.h"
 #include "files/file_dialog.h"
-#include "files/print_commands.h"
+#include "print/print_commands.h"
 #include "files/safe_write.h"
-#include "files/summary_table.h"
+#include "files/save_bytes.h"
+#include "list/summary_table.h"
 #include "res/resource.h"
 #include "store/store.h"
+#include "win/com.h"
 #include "win/owned_handle.h"
 #include "win/settings.h"
 #include "win/wide.h"
@@ -61,7 +63,7 @@ std::vector<SummaryRow> ReadFolder(const std::u16string& folder) {
     OwnedSearch search(
         FindFirstFileW(Wide(FileCallPath(InFolder(folder, u"*.mv2")).c_str()), &found));
     if (!search.valid()) return rows;
-    static Recording r; // a full recording, kept off the stack
+    Recording r;
     do {
         const std::u16string name = Utf16(found.cFileName);
         // The pattern also matches longer extensions through short names.
@@ -81,7 +83,7 @@ ListState& State(HWND dialog) {
     return *reinterpret_cast<ListState*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-HWND Table(HWND dialog) {
+HWND TableControl(HWND dialog) {
     return GetDlgItem(dialog, IDC_LIST_TABLE);
 }
 
@@ -90,7 +92,7 @@ int TotalIndex(const ListState& s) {
 }
 
 void AddColumns(HWND dialog) {
-    HWND table = Table(dialog);
+    HWND table = TableControl(dialog);
     ListView_SetExtendedListViewStyle(table, LVS_EX_FULLROWSELECT);
     for (int c = 0; c < SummaryColumnCount; ++c) {
         LVCOLUMNW column = {};
@@ -104,8 +106,8 @@ void AddColumns(HWND dialog) {
 // The rows chosen for the total: the selected ones, or all when none is.
 std::vector<int> Chosen(HWND dialog) {
     std::vector<int> chosen;
-    for (int i = ListView_GetNextItem(Table(dialog), -1, LVNI_SELECTED); i >= 0;
-         i = ListView_GetNextItem(Table(dialog), i, LVNI_SELECTED))
+    for (int i = ListView_GetNextItem(TableControl(dialog), -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(TableControl(dialog), i, LVNI_SELECTED))
         chosen.push_back(i);
     return chosen;
 }
@@ -114,13 +116,13 @@ std::vector<int> Chosen(HWND dialog) {
 void UpdateTotal(HWND dialog) {
     ListState& s = State(dialog);
     s.total = TotalOf(s.rows, Chosen(dialog), s.threshold);
-    ListView_RedrawItems(Table(dialog), TotalIndex(s), TotalIndex(s));
+    ListView_RedrawItems(TableControl(dialog), TotalIndex(s), TotalIndex(s));
     SetDlgItemTextW(dialog, IDC_LIST_BUDGET_CH1, Wide(BudgetLine(0, s.total, s.budget).c_str()));
     SetDlgItemTextW(dialog, IDC_LIST_BUDGET_CH2, Wide(BudgetLine(1, s.total, s.budget).c_str()));
 }
 
 int FocusedRow(HWND dialog) {
-    return ListView_GetNextItem(Table(dialog), -1, LVNI_FOCUSED);
+    return ListView_GetNextItem(TableControl(dialog), -1, LVNI_FOCUSED);
 }
 
 bool CanOpen(HWND dialog) {
@@ -135,11 +137,11 @@ void UpdateOpenButton(HWND dialog) {
 
 // One item per row and the total last; the texts come when drawn. No row
 // is selected and the first has the focus.
-void Fill(HWND dialog) {
+void FillList(HWND dialog) {
     ListState& s = State(dialog);
     s.rows = ReadFolder(s.folder);
     SetDlgItemTextW(dialog, IDC_LIST_FOLDER, Wide(s.folder.c_str()));
-    HWND table = Table(dialog);
+    HWND table = TableControl(dialog);
     SendMessageW(table, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(table);
     ListView_SetItemCount(table, TotalIndex(s) + 1);
@@ -162,26 +164,20 @@ void Fill(HWND dialog) {
     UpdateOpenButton(dialog);
 }
 
-// A field's text when it is ASCII (a paste may bring anything).
-std::string AsciiField(HWND dialog, int id) {
-    std::string typed;
-    return Utf16ToAscii(ItemText(dialog, id), typed) ? typed : "-";
-}
-
 // The program's one threshold follows what is typed, the chart's line too.
 void ReadThreshold(HWND dialog) {
     ListState& s = State(dialog);
-    const std::string typed = AsciiField(dialog, IDC_LIST_THRESHOLD);
+    const std::string typed = AsciiItemText(dialog, IDC_LIST_THRESHOLD);
     SetThresholdText(typed);
     s.threshold.given = ParseThreshold(typed, s.threshold.lux);
     UpdateTotal(dialog);
-    InvalidateRect(Table(dialog), nullptr, FALSE);
+    InvalidateRect(TableControl(dialog), nullptr, FALSE);
 }
 
 // Kept as typed, empty or digits; 0 draws no lines.
 void ReadBudget(HWND dialog) {
     ListState& s = State(dialog);
-    const std::string typed = AsciiField(dialog, IDC_LIST_BUDGET);
+    const std::string typed = AsciiItemText(dialog, IDC_LIST_BUDGET);
     int64_t budget = 0;
     const bool number = ParseBudget(typed, budget);
     if (number || typed.empty()) WriteSettingText(BudgetValue, AsciiToUtf16(typed));
@@ -223,14 +219,12 @@ void SaveCsv(HWND dialog) {
     const std::u16string path = AskSavePath(dialog, setup);
     if (path.empty()) return;
     const std::string bytes = SummaryCsv(s.rows, s.total, s.threshold);
-    const SaveOutcome outcome = SaveFileSafely(
-        path, [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
-    if (outcome != SaveOutcome::Saved) ShowError(dialog, SaveOutcomeMessage(outcome));
+    SaveBytesOrTell(dialog, path, bytes);
 }
 
 // The table as shown: the folder and the threshold above it, every row, the
 // total last.
-void Print(HWND dialog) {
+void PrintList(HWND dialog) {
     const ListState& s = State(dialog);
     PrintedTable table;
     table.heading = {u"フォルダー: " + s.folder,
@@ -262,23 +256,22 @@ int CALLBACK StartBrowsingAt(HWND browser, UINT message, LPARAM, LPARAM folder) 
 // The shell's folder picker; COM for the length of the pick.
 void Browse(HWND dialog) {
     ListState& s = State(dialog);
-    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    const ComScope com;
     BROWSEINFOW info = {};
     info.hwndOwner = dialog;
     info.lpszTitle = L"記録のあるフォルダーを選んでください";
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     info.lpfn = StartBrowsingAt;
     info.lParam = reinterpret_cast<LPARAM>(s.folder.c_str());
-    PIDLIST_ABSOLUTE picked = SHBrowseForFolderW(&info);
+    const ComMemory<PIDLIST_ABSOLUTE> picked(SHBrowseForFolderW(&info));
     std::u16string folder(32768, u'\0');
-    const bool got = picked && SHGetPathFromIDListEx(picked, reinterpret_cast<wchar_t*>(&folder[0]),
-                                                     32768, GPFIDL_DEFAULT);
-    CoTaskMemFree(picked);
-    if (com) CoUninitialize();
-    if (!got) return;
+    if (!picked.get() ||
+        !SHGetPathFromIDListEx(picked.get(), reinterpret_cast<wchar_t*>(&folder[0]), 32768,
+                               GPFIDL_DEFAULT))
+        return;
     folder.resize(folder.find(u'\0'));
     PickedFolder = s.folder = folder;
-    Fill(dialog);
+    FillList(dialog);
 }
 
 // The total row is never selected.
@@ -319,14 +312,14 @@ void OnInitDialog(HWND dialog, ListState* state) {
     const std::string budget = StoredBudget();
     if (!ParseBudget(budget, state->budget)) state->budget = 0;
     SetDlgItemTextA(dialog, IDC_LIST_BUDGET, budget.c_str());
-    Fill(dialog);
+    FillList(dialog);
 }
 
 INT_PTR CALLBACK ListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog, reinterpret_cast<ListState*>(lParam));
-        SetFocus(Table(dialog)); // the table, not the folder's text
+        SetFocus(TableControl(dialog)); // the table, not the folder's text
         return FALSE;
     case WM_NOTIFY:
         SetWindowLongPtrW(dialog, DWLP_MSGRESULT,
@@ -342,7 +335,7 @@ INT_PTR CALLBACK ListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
             break;
         case IDC_LIST_BROWSE: Browse(dialog); break;
         case IDC_LIST_SAVE_CSV: SaveCsv(dialog); break;
-        case IDC_LIST_PRINT: Print(dialog); break;
+        case IDC_LIST_PRINT: PrintList(dialog); break;
         case IDC_LIST_OPEN: Open(dialog); break;
         case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
         }
@@ -358,7 +351,8 @@ int ShowRecordingList(HWND window) {
     InitCommonControlsEx(&controls);
     ListState state;
     state.folder = StartingFolder();
-    DialogBoxParamW(Instance, ListTemplate, window, ListDlgProc, reinterpret_cast<LPARAM>(&state));
+    DialogBoxParamW(GetModuleHandleW(nullptr), ListTemplate, window, ListDlgProc,
+                    reinterpret_cast<LPARAM>(&state));
     if (!state.toOpen.empty()) OpenRecordingFile(window, state.toOpen);
     return 0;
 }

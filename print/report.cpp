@@ -1,5 +1,5 @@
 // The report's texts and its pages' layout.
-#include "files/report.h"
+#include "print/report.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,7 +17,7 @@ constexpr char16_t Unsaved[] = u"受信データ";
 // A text of the recording as the text dialog shows it: the placeholder of
 // an empty text is empty.
 std::u16string Shown(const char* text) {
-    if (std::strcmp(text, EmptyPlaceholder) == 0) return u"";
+    if (IsPlaceholder(text)) return u"";
     return Cp932ToUtf16(std::string(text, strnlen(text, TextFieldSize - 1)));
 }
 

@@ -20,9 +20,6 @@ int64_t LuxOf(int32_t count);
 // when the step would leave 1..840 (a step is refused whole, never clamped).
 int32_t StepPosition(int32_t position, int32_t step);
 
-// Index of the largest count; the earliest wins a tie.
-int MaximumIndex(const int32_t samples[SampleCount]);
-
 constexpr int WeekdayTextSize = 21;
 // "SUN" .. "SAT" for 0..6; any other value as its number.
 void WeekdayText(int32_t weekday, char out[WeekdayTextSize]);

@@ -1,12 +1,13 @@
 // Texts in the page's own pixels: fonts sized in points for the page's
 // resolution, made and let go around what they draw.
-#include "files/report_page.h"
+#include "print/report_page.h"
 
 #include <algorithm>
 
 #include "core/text.h"
 #include "view/chart.h"
-#include "view/gdi_select.h"
+#include "win/gdi_select.h"
+#include "win/scoped_gdi.h"
 #include "win/wide.h"
 
 namespace {
@@ -23,20 +24,18 @@ HFONT PageFont(int32_t height, bool bold = false) {
 enum class Align { Left, Right, Centre };
 
 // A line of text with its top at y, by its left or right edge or centre.
-void Text(HDC dc, int32_t x, int32_t y, const std::u16string& text, Align align = Align::Left) {
+void PageText(HDC dc, int32_t x, int32_t y, const std::u16string& text, Align align = Align::Left) {
     const UINT mode = align == Align::Left ? TA_LEFT : align == Align::Right ? TA_RIGHT : TA_CENTER;
-    const UINT previous = SetTextAlign(dc, mode | TA_TOP | TA_NOUPDATECP);
+    const TextAlignment aligned(dc, mode | TA_TOP | TA_NOUPDATECP);
     TextOutW(dc, x, y, Wide(text.c_str()), static_cast<int>(text.size()));
-    SetTextAlign(dc, previous);
 }
 
 // Clipped to its cell, so a long title never runs into the next column.
 void CellText(HDC dc, const RECT& cell, int32_t padding, const std::u16string& text, bool right) {
-    const UINT previous = SetTextAlign(dc, (right ? TA_RIGHT : TA_LEFT) | TA_TOP | TA_NOUPDATECP);
+    const TextAlignment aligned(dc, (right ? TA_RIGHT : TA_LEFT) | TA_TOP | TA_NOUPDATECP);
     const int x = right ? cell.right - padding : cell.left + padding;
     ExtTextOutW(dc, x, cell.top, ETO_CLIPPED, &cell, Wide(text.c_str()),
                 static_cast<UINT>(text.size()), nullptr);
-    SetTextAlign(dc, previous);
 }
 
 void Rule(HDC dc, int32_t left, int32_t right, int32_t y, int32_t width) {
@@ -60,22 +59,22 @@ void PaintRecordingPage(HDC dc, const PageGeometry& page, const RecordingReport&
         LayOutRecordingPage(page, static_cast<int>(report.figures.size()));
     {
         SelectedObject font(dc, PageFont(l.titleSize, true));
-        Text(dc, l.left, l.titleY, report.title);
+        PageText(dc, l.left, l.titleY, report.title);
     }
     {
         SelectedObject font(dc, PageFont(l.textSize));
         const int32_t half = l.left + (l.right - l.left) / 2;
-        Text(dc, l.left, l.headerY, report.file);
-        Text(dc, half, l.headerY, report.period);
-        Text(dc, l.left, l.headerY + l.lineHeight, report.ch1);
-        Text(dc, half, l.headerY + l.lineHeight, report.ch2);
-        Text(dc, l.left, l.headerY + 2 * l.lineHeight, report.memo);
+        PageText(dc, l.left, l.headerY, report.file);
+        PageText(dc, half, l.headerY, report.period);
+        PageText(dc, l.left, l.headerY + l.lineHeight, report.ch1);
+        PageText(dc, half, l.headerY + l.lineHeight, report.ch2);
+        PageText(dc, l.left, l.headerY + 2 * l.lineHeight, report.memo);
 
         int32_t y = l.tableY;
         for (const ReportFigureRow& row : report.figures) {
-            Text(dc, l.columns[0], y, row.label);
-            Text(dc, l.columns[1], y, row.ch1, Align::Right);
-            Text(dc, l.columns[2], y, row.ch2, Align::Right);
+            PageText(dc, l.columns[0], y, row.label);
+            PageText(dc, l.columns[1], y, row.ch1, Align::Right);
+            PageText(dc, l.columns[2], y, row.ch2, Align::Right);
             y += l.lineHeight;
         }
         Rule(dc, l.left, l.columns[2], l.tableY + l.lineHeight - Points(page, 3),
@@ -83,9 +82,9 @@ void PaintRecordingPage(HDC dc, const PageGeometry& page, const RecordingReport&
     }
     {
         SelectedObject font(dc, PageFont(Points(page, 8)));
-        Text(dc, l.left, l.footerY, report.printedAt);
-        Text(dc, l.right, l.footerY, report.program, Align::Right);
-        Text(dc, l.left, l.footerY + l.lineHeight, report.path);
+        PageText(dc, l.left, l.footerY, report.printedAt);
+        PageText(dc, l.right, l.footerY, report.program, Align::Right);
+        PageText(dc, l.left, l.footerY + l.lineHeight, report.path);
     }
     PaintChart(dc, l.chart, WithoutCursor(chart));
 }
@@ -143,7 +142,7 @@ void PaintTablePage(HDC dc, const PageGeometry& page, const PrintedTable& table,
     int32_t y = t.top;
     if (index == 0) {
         for (const std::u16string& line : table.heading) {
-            Text(dc, t.left, y, line);
+            PageText(dc, t.left, y, line);
             y += t.lineHeight;
         }
         y += t.lineHeight / 2;
@@ -167,6 +166,6 @@ void PaintTablePage(HDC dc, const PageGeometry& page, const PrintedTable& table,
     for (int i = first; i < first + count && i < static_cast<int>(table.rows.size()); ++i)
         line(table.rows[static_cast<size_t>(i)]);
     const std::string foot = NumberText(index + 1) + " / " + NumberText(pages);
-    Text(dc, (t.left + t.right) / 2, t.bottom + Points(page, 2),
-         std::u16string(foot.begin(), foot.end()), Align::Centre);
+    PageText(dc, (t.left + t.right) / 2, t.bottom + Points(page, 2), AsciiToUtf16(foot),
+             Align::Centre);
 }

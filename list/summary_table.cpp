@@ -1,5 +1,5 @@
 // The table's rules.
-#include "files/summary_table.h"
+#include "list/summary_table.h"
 
 #include <algorithm>
 #include <cstring>
@@ -106,8 +106,8 @@ void AppendLine(std::string& out, const std::vector<std::u16string>& cells, bool
 // The budget's two columns, after the others, only when there is a budget.
 constexpr const char* BudgetFieldNames[2] = {"ch1_budget_percent", "ch2_budget_percent"};
 
-std::string Table(const std::vector<SummaryRow>& rows, const SummaryTotal& total,
-                  const Threshold& threshold, bool csv, int64_t budget = 0) {
+std::string TableText(const std::vector<SummaryRow>& rows, const SummaryTotal& total,
+                      const Threshold& threshold, bool csv, int64_t budget = 0) {
     std::string out = csv ? "\xEF\xBB\xBF" : "";
     const int columns = SummaryColumnCount + (budget > 0 ? 2 : 0);
     std::vector<std::u16string> cells(columns);
@@ -143,7 +143,7 @@ SummaryRow ReadableRow(std::u16string name, std::u16string sortName, const Recor
     // The placeholder of an empty title is an empty title, as the text
     // dialog shows it.
     const char* title = r.RecordingTexts.Title;
-    if (std::strcmp(title, EmptyPlaceholder) != 0)
+    if (!IsPlaceholder(title))
         row.title = OnOneLine(Cp932ToUtf16(std::string(title, strnlen(title, TextFieldSize - 1))));
     row.samples[0].assign(r.Ch1Samples, r.Ch1Samples + SampleCount);
     row.samples[1].assign(r.Ch2Samples, r.Ch2Samples + SampleCount);
@@ -226,12 +226,12 @@ std::u16string TotalCell(const SummaryTotal& total, int column, const Threshold&
 
 std::string SummaryCsv(const std::vector<SummaryRow>& rows, const SummaryTotal& total,
                        const Threshold& threshold) {
-    return Table(rows, total, threshold, true);
+    return TableText(rows, total, threshold, true);
 }
 
 std::string SummaryTsv(const std::vector<SummaryRow>& rows, const SummaryTotal& total,
                        const Threshold& threshold, int64_t budget) {
-    return Table(rows, total, threshold, false, budget);
+    return TableText(rows, total, threshold, false, budget);
 }
 
 bool ParseBudget(const std::string& text, int64_t& lxh) {

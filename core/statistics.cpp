@@ -1,8 +1,8 @@
 // Statistics of a channel.
-#include "view/statistics.h"
+#include "core/statistics.h"
 
 #include "core/text.h"
-#include "view/sample_view.h"
+#include "core/sample_view.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "files/report_page.h"
+#include "print/report_page.h"
 
 // 0 when printed, -1 when cancelled or an error was shown.
 int PrintRecording(HWND window);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/recording.h"
-#include "view/statistics.h"
+#include "core/statistics.h"
 
 constexpr int SummaryColumnCount = 11;
 // The columns: file, start, title, then for CH1 and CH2 each the highest
