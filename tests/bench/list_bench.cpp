@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "res/resource.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 #include "tests/e2e/recording_files.h"
 
 int main() {

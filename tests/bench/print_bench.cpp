@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "files/report_page.h"
+#include "print/report_page.h"
 
 int main() {
     PRINTDLGW pd = {};

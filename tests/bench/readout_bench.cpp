@@ -8,10 +8,11 @@
 #include <cstdio>
 
 #include "app/main_window.h"
+#include "app/window_handles.h"
 #include "store/store.h"
 
 int main() {
-    Instance = GetModuleHandleW(nullptr);
+    SetInstance(GetModuleHandleW(nullptr));
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -21,14 +22,10 @@ int main() {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = L"readout_bench";
     RegisterClassExW(&wc);
-    MainWindow = CreateWindowExW(0, wc.lpszClassName, L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                 0, 930, 620, nullptr, nullptr, Instance, nullptr);
+    CreateWindowExW(0, wc.lpszClassName, L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 930, 620,
+                    nullptr, nullptr, Instance, nullptr);
     if (!MainWindow) {
         std::printf("no window: %lu\n", GetLastError());
-        return 1;
-    }
-    if (!MainWindow) {
-        std::printf("no window\n");
         return 1;
     }
     static Recording r;

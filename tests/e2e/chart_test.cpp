@@ -2,8 +2,8 @@
 #include <algorithm>
 
 #include "res/resource.h"
-#include "tests/e2e/chart_pixels.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/chart_pixels.h"
+#include "tests/support/driver.h"
 #include "tests/e2e/recording_files.h"
 
 namespace {
@@ -67,8 +67,7 @@ void ExpectChartFills(const Program& app, const std::string& folder, const Recor
     ASSERT_TRUE(LoadRecording(app, folder, "day.mv2", r));
     const Capture c = CaptureClient(app.main);
     SaveScreenshot(c, screenshot);
-    faults = TraceFaults(c, r.Ch1Samples, r.Ch2Samples, 3, frame);
-    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    ExpectTraces(c, r.Ch1Samples, r.Ch2Samples, 3, frame);
     // The readout finds sample 500 under its own vertex.
     ChartPoint v[SampleCount];
     TraceVertices(r.Ch1Samples, 3, frame, v);

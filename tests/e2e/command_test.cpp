@@ -2,7 +2,8 @@
 #include <windows.h>
 
 #include "res/resource.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
+#include "tests/support/wait.h"
 #include "tests/e2e/recording_files.h"
 #include "version.h"
 
@@ -76,8 +77,7 @@ TEST_F(Commands, TheGuideOpensFromBesideTheProgramOrTheUserIsTold) {
     HtmlProgram html(marker);
     PressKey(app, VK_F1);
     std::string opened;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000 && opened.empty(); Sleep(50))
-        opened = ReadBytes(marker);
+    WaitUntil(10000, [&] { return !(opened = ReadBytes(marker)).empty(); });
     EXPECT_EQ(opened.substr(0, opened.find_first_of("\r\n")), BuildDir() + "\\guide-ja.html");
     EXPECT_EQ(TakeError(app, 300), "");
 

@@ -2,8 +2,8 @@
 #include <cstring>
 
 #include "res/resource.h"
-#include "tests/e2e/chart_pixels.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/chart_pixels.h"
+#include "tests/support/driver.h"
 #include "tests/e2e/recording_files.h"
 
 namespace {
@@ -103,8 +103,7 @@ TEST_F(Dialogs, DisplayRangeOpensOnTheCurrentRangeAndOkRescalesTheChart) {
     Close(d, IDOK);
     const Capture c = CaptureClient(app.main);
     SaveScreenshot(c, "chart_range_12500");
-    const std::vector<std::string> faults = TraceFaults(c, r.Ch1Samples, r.Ch2Samples, 0);
-    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    ExpectTraces(c, r.Ch1Samples, r.Ch2Samples, 0);
 
     d = Open(IDM_DISPLAY_RANGE, RangeCaption);
     ASSERT_NE(d, nullptr);

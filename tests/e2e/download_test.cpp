@@ -7,8 +7,9 @@
 #include <deque>
 
 #include "res/resource.h"
-#include "tests/e2e/chart_pixels.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/chart_pixels.h"
+#include "tests/support/driver.h"
+#include "tests/support/wait.h"
 #include "tests/e2e/recording_files.h"
 #include "view/chart_scale.h"
 
@@ -64,16 +65,12 @@ class Download : public ProgramTest {
     HWND Bar() const { return GetDlgItem(app.main, IDC_PROGRESS_BAR); }
     // Waits until the label names `port` and, when `bytes`, some bytes came.
     bool Trying(const char* port, bool bytes = false, DWORD ms = 10000) {
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < ms) {
+        return WaitUntil(ms, [&] {
             DWORD_PTR position = 0;
             SendMessageTimeoutA(Bar(), PBM_GETPOS, 0, 0, SMTO_NORMAL, 500, &position);
-            if (HeldWindowText(GetDlgItem(app.main, IDC_STATUS_LABEL)) == port &&
-                (!bytes || position > 0))
-                return true;
-            Sleep(5);
-        }
-        return false;
+            return HeldWindowText(GetDlgItem(app.main, IDC_STATUS_LABEL)) == port &&
+                   (!bytes || position > 0);
+        });
     }
     // Starts a download and, once it tries `port`, asks to exit.
     HWND ExitQuestionWhileTrying(const char* port) {
@@ -92,9 +89,7 @@ class Download : public ProgramTest {
     }
     void ExpectEarlierStillThere() {
         EXPECT_EQ(WindowText(app.main), FileCaption("earlier.mv2"));
-        const std::vector<std::string> faults =
-            TraceFaults(CaptureClient(app.main), earlier.Ch1Samples, earlier.Ch2Samples, 3);
-        EXPECT_TRUE(faults.empty()) << Describe(faults);
+        ExpectTraces(CaptureClient(app.main), earlier.Ch1Samples, earlier.Ch2Samples, 3);
     }
 
     std::string folder;
@@ -114,8 +109,7 @@ TEST_F(Download, AFullReplyLoadsBothChannelsAndTheStamp) {
 
     const Capture c = CaptureClient(app.main);
     SaveScreenshot(c, "chart_downloaded");
-    const std::vector<std::string> faults = TraceFaults(c, sent.Ch1Samples, sent.Ch2Samples, 3);
-    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    ExpectTraces(c, sent.Ch1Samples, sent.Ch2Samples, 3);
 
     HWND d = OpenDialog(app, IDM_DATA_VIEW, "データ表示");
     ASSERT_NE(d, nullptr);
@@ -154,9 +148,7 @@ TEST_F(Download, TheSearchFindsTheLoggerBehindOtherDevicesAndAsksItFirstNextTime
     EXPECT_EQ(shown.back(), "COM17");
     EXPECT_EQ(LoggerHeard(gps), DumpCommandHex);
     EXPECT_EQ(WindowText(app.main), ProductCaption);
-    const std::vector<std::string> faults =
-        TraceFaults(CaptureClient(app.main), sent.Ch1Samples, sent.Ch2Samples, 3);
-    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    ExpectTraces(CaptureClient(app.main), sent.Ch1Samples, sent.Ch2Samples, 3);
     EXPECT_EQ(SettingText("LastPort"), "COM17");
     EXPECT_EQ(SettingText("Port"), "");
 
@@ -180,9 +172,7 @@ TEST_F(Download, OnlySilentPortsEndInOneMessageAfterAnOpenExitQuestionIsAnswered
     ASSERT_NE(question, nullptr);
     // Both silences pass while it is open; the result waits behind it.
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 15000 && IsWindowVisible(Bar()))
-        Sleep(50);
-    EXPECT_FALSE(IsWindowVisible(Bar()));
+    EXPECT_TRUE(WaitUntil(15000, [&] { return !IsWindowVisible(Bar()); }));
     EXPECT_GE(GetTickCount() - start, 8000u);
     EXPECT_TRUE(NoDialog(app, "エラー", 300));
     Click(question, IDNO);
@@ -269,8 +259,7 @@ TEST_F(Download, FilesHandedOverAsADownloadStartsOpenAfterItHasEnded) {
     EXPECT_EQ(HandOverAfter(app, IDM_RECEIVE, {Widened(folder + "earlier.mv2")}),
               std::vector<int>{1});
     EXPECT_TRUE(Trying("COM3"));
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 15000 && IsWindowVisible(Bar());)
-        Sleep(20);
+    WaitUntil(15000, [&] { return !IsWindowVisible(Bar()); });
     Settle(app);
     EXPECT_EQ(FolderListing(Widened(ArchiveForThisTest())).size(), 1u);
     EXPECT_EQ(WindowText(app.main), FileCaption("earlier.mv2"));
@@ -289,8 +278,7 @@ TEST_F(Download, StoppingByTheItemOrByEscKeepsThePreviousRecordingAndTellsNothin
             PostMessageA(app.main, WM_KEYDOWN, VK_ESCAPE, 0);
         else
             Choose(app, IDM_RECEIVE);
-        while (GetTickCount() - start < 1000 && IsWindowVisible(Bar()))
-            Sleep(5);
+        WaitUntil(1000, [&] { return !IsWindowVisible(Bar()); });
         EXPECT_LT(GetTickCount() - start, 1000u);
         ExpectIdle();
         EXPECT_TRUE(NoDialog(app, "エラー", 3000)); // the rest of the reply changes nothing
@@ -380,9 +368,7 @@ TEST_F(Download, SlowAndLateLoggersStillDeliver) {
         Receive(30000);
         Settle(app);
         EXPECT_EQ(TakeError(app, 300), "");
-        const std::vector<std::string> faults =
-            TraceFaults(CaptureClient(app.main), sent.Ch1Samples, sent.Ch2Samples, 3);
-        EXPECT_TRUE(faults.empty()) << Describe(faults);
+        ExpectTraces(CaptureClient(app.main), sent.Ch1Samples, sent.Ch2Samples, 3);
         StopLogger(logger);
         Choose(app, IDM_CLEAR);
         Settle(app);
@@ -475,9 +461,7 @@ TEST_F(Download, AnArchiveThatCannotBeMadeIsToldAfterTheRecordingIsShown) {
     }
     CloseBox(box);
     Settle(app);
-    const std::vector<std::string> faults =
-        TraceFaults(CaptureClient(app.main), sent.Ch1Samples, sent.Ch2Samples, 3);
-    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    ExpectTraces(CaptureClient(app.main), sent.Ch1Samples, sent.Ch2Samples, 3);
 }
 
 } // namespace

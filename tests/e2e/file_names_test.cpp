@@ -2,8 +2,8 @@
 // page 932 bytes hold a backslash, names outside code page 932, a folder of
 // 249 characters, and a read-only target.
 #include "res/resource.h"
-#include "tests/e2e/chart_pixels.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/chart_pixels.h"
+#include "tests/support/driver.h"
 #include "tests/e2e/recording_files.h"
 
 namespace {
@@ -44,9 +44,7 @@ TEST_F(FileNames, JapaneseAndUnicodeNamesSaveReopenAndShowExactlyInTheCaption) {
         OpenNamed(wideFolder + name + L".mv2");
         EXPECT_EQ(WindowTextW(app.main), ProductCaptionW + L" [ " + name + L".mv2 ]");
     }
-    const std::vector<std::string> faults =
-        TraceFaults(CaptureClient(app.main), known.Ch1Samples, known.Ch2Samples, 3);
-    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    ExpectTraces(CaptureClient(app.main), known.Ch1Samples, known.Ch2Samples, 3);
     // Exactly the files saved: none under a changed name, no temporary file.
     const std::vector<std::wstring> saved = {L"café.mv2",     L"day1.mv2", L"Ünïcödé.mv2",
                                              L"ソーラー.mv2", L"表示.mv2", L"𠮷野.mv2"};

@@ -1,7 +1,7 @@
 // File > Save As and File > Open through the real common dialogs.
 #include "res/resource.h"
-#include "tests/e2e/chart_pixels.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/chart_pixels.h"
+#include "tests/support/driver.h"
 #include "tests/e2e/recording_files.h"
 
 namespace {
@@ -25,9 +25,7 @@ class Files : public ProgramTest {
     void ExpectKnownTraces(const char* screenshot) {
         const Capture c = CaptureClient(app.main);
         SaveScreenshot(c, screenshot);
-        const std::vector<std::string> faults =
-            TraceFaults(c, known.Ch1Samples, known.Ch2Samples, 3);
-        EXPECT_TRUE(faults.empty()) << Describe(faults);
+        ExpectTraces(c, known.Ch1Samples, known.Ch2Samples, 3);
     }
 
     bool DataCommandsEnabled() {

@@ -1,10 +1,10 @@
 // The guide's screenshots: the real program with a plausible day, and each
-// dialog. Disabled in the test run; tools/make_screenshots.sh runs it.
+// dialog. A program of its own, not a test: tools/make_screenshots.sh runs it.
 #include <cmath>
 #include <cstring>
 
 #include "res/resource.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 #include "tests/e2e/recording_files.h"
 
 namespace {
@@ -30,7 +30,7 @@ Recording SunnyDay() {
 
 using GuideScreenshots = ProgramTest;
 
-TEST_F(GuideScreenshots, DISABLED_TheMainWindowAndEachDialog) {
+TEST_F(GuideScreenshots, TheMainWindowAndEachDialog) {
     ASSERT_TRUE(LoadRecording(app, FolderForThisTest(), "20150602_0500.mv2", SunnyDay()));
     SaveScreenshot(CaptureWindow(app.main), "guide_main");
     MoveMouseTo(app, 60 + 431, 250); // 12:10, near the brightest minutes

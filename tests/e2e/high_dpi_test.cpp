@@ -11,8 +11,8 @@
 #include <map>
 
 #include "res/resource.h"
-#include "tests/e2e/chart_pixels.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/chart_pixels.h"
+#include "tests/support/driver.h"
 #include "tests/e2e/recording_files.h"
 #include "view/dpi_scale.h"
 
@@ -156,8 +156,7 @@ TEST_F(HighDpiWindowAt144, TheWindowItsControlsAndItsChartAreScaledAndTheImageIs
     const std::string png = ReferenceFolder() + "chart144.png";
     ExportChart(app, png);
     const Recording r = KnownRecording();
-    faults = TraceFaults(CaptureClient(app.main), r.Ch1Samples, r.Ch2Samples, 3, 144);
-    EXPECT_TRUE(faults.empty()) << Describe(faults);
+    ExpectTraces(CaptureClient(app.main), r.Ch1Samples, r.Ch2Samples, 3, 144);
     SaveScreenshot(CaptureWindow(app.main), "dpi144_main");
     // The same image as at 96 DPI, byte for byte.
     const std::string reference = ReadBytes(ReferenceFolder() + "chart96.png");

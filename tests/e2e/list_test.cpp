@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "res/resource.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 #include "tests/e2e/recording_files.h"
 
 namespace {

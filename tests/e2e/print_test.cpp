@@ -9,10 +9,11 @@
 #include <cstring>
 #include <map>
 
-#include "files/report.h"
+#include "print/report.h"
 #include "res/resource.h"
-#include "tests/e2e/chart_pixels.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/chart_pixels.h"
+#include "tests/support/driver.h"
+#include "tests/support/wait.h"
 #include "tests/e2e/recording_files.h"
 
 namespace {
@@ -86,10 +87,9 @@ std::vector<Capture> Rasterised(const std::wstring& name) {
     if (!StartUnixProgram("Z:\\bin\\sh -c \"pdftoppm -r 150 -aa no -aaVector no '" + pdf + "' '" +
                           unix + "page' && touch '" + unix + "done'\""))
         return pages;
-    for (DWORD start = GetTickCount();
-         GetTickCount() - start < 30000 &&
-         GetFileAttributesA((out + "done").c_str()) == INVALID_FILE_ATTRIBUTES;)
-        Sleep(100);
+    WaitUntil(30000, [&] {
+        return GetFileAttributesA((out + "done").c_str()) != INVALID_FILE_ATTRIBUTES;
+    });
     for (const std::wstring& file : FolderListing(Widened(out))) {
         if (file.size() < 4 || file.substr(file.size() - 4) != L".ppm") continue;
         Capture page;

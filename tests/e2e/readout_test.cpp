@@ -2,8 +2,8 @@
 // readout, a click into the data view, and the window as it was once nothing
 // is pointed at.
 #include "res/resource.h"
-#include "tests/e2e/chart_pixels.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/chart_pixels.h"
+#include "tests/support/driver.h"
 #include "tests/e2e/recording_files.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tests/e2e/chart_pixels.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/chart_pixels.h"
+#include "tests/support/driver.h"
 
 std::string ReferenceFile(const Recording& r) {
     std::string f = "MARVEK2\r\n";

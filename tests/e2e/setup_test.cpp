@@ -6,7 +6,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 #include "tests/e2e/recording_files.h"
 #include "version.h"
 

@@ -1,5 +1,5 @@
 // The program's start-up, main window, menu and exit, as a user meets them.
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 #include "res/resource.h"
 #include "tests/e2e/menu_probe.h"
 #include "tests/e2e/recording_files.h"
@@ -288,4 +288,57 @@ TEST_F(MainWindow, FileExitYesEndsTheProgramToo) {
     ExpectYesEndsTheProgram(app);
 }
 
+// How many windows of the program's thread have this caption.
+int DialogCount(const Program& p, const char* caption) {
+    struct Search {
+        const char* caption;
+        int count;
+    } search = {caption, 0};
+    EnumThreadWindows(
+        p.thread(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (IsWindowVisible(window) && WindowText(window) == s->caption) ++s->count;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.count;
+}
+
+// A WM_CLOSE another program posts (taskkill without /f, an installer) goes
+// through the same gate as 終了: never over a dialog, never a second question.
+TEST_F(MainWindow, CloseFromAnotherProgramWaitsForDialogsAndNeverAsksTwice) {
+    HWND range = OpenDialog(app, IDM_DISPLAY_RANGE, "表示最大値");
+    ASSERT_NE(range, nullptr);
+    PostMessageW(app.main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(NoDialog(app, "終了確認", 1000));
+    Click(range, IDCANCEL);
+    Settle(app);
+    EXPECT_FALSE(IsWindow(range));
+    EXPECT_TRUE(IsWindowVisible(app.main));
+
+    Choose(app, IDM_EXIT);
+    HWND box = WaitForDialog(app, "終了確認");
+    ASSERT_NE(box, nullptr);
+    PostMessageW(app.main, WM_CLOSE, 0, 0);
+    Sleep(500);
+    EXPECT_EQ(DialogCount(app, "終了確認"), 1);
+    Click(box, IDNO);
+    Settle(app);
+    EXPECT_TRUE(IsWindowVisible(app.main));
+    EXPECT_TRUE(NoDialog(app, "終了確認"));
+}
+
 } // namespace
+
+// Another program holding a mutex of the common sample name no longer keeps
+// the program from starting.
+TEST(StartUp, AForeignMutexOfTheSampleNameDoesNotStopTheProgram) {
+    HANDLE foreign = CreateMutexW(nullptr, TRUE, L"UniqueName");
+    ASSERT_NE(foreign, nullptr);
+    Program app = StartProgram();
+    EXPECT_NE(app.main, nullptr);
+    EXPECT_TRUE(NoDialog(app, "起動確認"));
+    StopProgram(app);
+    CloseHandle(foreign);
+}

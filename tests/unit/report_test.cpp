@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "files/report.h"
+#include "print/report.h"
 
 namespace {
 

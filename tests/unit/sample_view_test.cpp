@@ -3,7 +3,8 @@
 
 #include <climits>
 
-#include "view/sample_view.h"
+#include "core/sample_view.h"
+#include "core/statistics.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "view/statistics.h"
+#include "core/statistics.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "core/messages.h"
 #include "core/utf8.h"
-#include "files/summary_table.h"
+#include "list/summary_table.h"
 
 namespace {
 

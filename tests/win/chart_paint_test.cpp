@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "core/recording.h"
-#include "files/report_page.h"
-#include "tests/e2e/chart_pixels.h"
+#include "print/report_page.h"
+#include "tests/support/chart_pixels.h"
 #include "view/chart.h"
 
 namespace {

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "app/command_table.h"
+#include "app/main_window.h"
 #include "res/resource.h"
 #include "version.h"
 
@@ -96,10 +98,41 @@ TEST_F(Resources, BothIconGroupsHold16And32And48Pixels) {
 
 TEST_F(Resources, MenuAndTemplatesAreFoundByTheNamesTheCodeUses) {
     EXPECT_NE(FindResourceW(program, MainMenuName, MAKEINTRESOURCEW(4)), nullptr);
-    for (const wchar_t* name : {RangeTemplate, TextTemplate, DataTemplate, MaxTemplate})
+    for (const wchar_t* name : {RangeTemplate, TextTemplate, DataTemplate, MaxTemplate,
+                                StatTemplate, ListTemplate, AboutTemplate})
         EXPECT_NE(FindResourceW(program, name, MAKEINTRESOURCEW(5)), nullptr) << name;
     EXPECT_EQ(std::wstring(RangeTemplate), L"RANGEDLG");
     EXPECT_EQ(std::wstring(MainMenuName), L"MYMENU");
+}
+
+// Every command id of a menu and its pop-ups, in order.
+void AddMenuIds(HMENU menu, std::set<unsigned>& ids) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU popup = GetSubMenu(menu, i))
+            AddMenuIds(popup, ids);
+        else if (GetMenuItemID(menu, i) != 0) // not a separator
+            ids.insert(GetMenuItemID(menu, i));
+    }
+}
+
+// The menu, the command table and the window procedure know the same
+// commands: none is shown that nothing runs, none runs that has no rule. The
+// ports beyond 自動 are added to the menu as the system lists them.
+TEST_F(Resources, MenuCommandTableAndWindowProcedureHoldTheSameCommands) {
+    HMENU menu = LoadMenuW(program, MainMenuName);
+    ASSERT_NE(menu, nullptr);
+    std::set<unsigned> inMenu;
+    AddMenuIds(menu, inMenu);
+    DestroyMenu(menu);
+    std::set<unsigned> inTable;
+    for (int i = 0; i < CommandTableSize; ++i)
+        if (CommandTable[i].first == CommandTable[i].last) inTable.insert(CommandTable[i].first);
+    const std::vector<UINT> ids = HandledCommands();
+    std::set<unsigned> handled(ids.begin(), ids.end());
+    handled.insert(IDM_PORT_AUTO);
+    EXPECT_EQ(inMenu, inTable);
+    EXPECT_EQ(inMenu, handled);
+    EXPECT_NE(FindCommand(IDM_PORT_LAST), nullptr);
 }
 
 // What the menu shows for a key of the accelerator table: "Ctrl+O", "F1".

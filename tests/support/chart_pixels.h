@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/recording.h"
-#include "tests/e2e/capture.h"
+#include "tests/support/capture.h"
 #include "view/chart_scale.h"
 
 // The frame of an otherwise empty chart: grid black exactly on its lines and
@@ -50,3 +50,9 @@ std::vector<std::string> DifferencesOutsideTexts(const Capture& a, const Capture
 
 // Joins fault lines for a test message.
 std::string Describe(const std::vector<std::string>& faults);
+
+// The traces as TraceFaults checks them, each fault a test failure.
+void ExpectTraces(const Capture& c, const int32_t ch1[SampleCount], const int32_t ch2[SampleCount],
+                  int32_t range, int dpi = 96);
+void ExpectTraces(const Capture& c, const int32_t ch1[SampleCount], const int32_t ch2[SampleCount],
+                  int32_t range, const ChartFrame& frame);

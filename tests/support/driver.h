@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/capture.h"
+#include "tests/support/capture.h"
 
 // Texts the program shows, as code page 932 bytes.
 constexpr char ProductCaption[] = "MARVEK Ⅱ";

@@ -1,10 +1,12 @@
 // The chart's expected pixels. Text is only located, never compared glyph by
 // glyph: the face is the platform's, the boxes are fixed by the 14-pixel cell
 // of a fixed-pitch font (7 pixels per half-width character).
-#include "tests/e2e/chart_pixels.h"
+#include "tests/support/chart_pixels.h"
 
 #include <algorithm>
 #include <cstdio>
+
+#include <gtest/gtest.h>
 
 #include "view/chart_scale.h"
 #include "view/dpi_scale.h"
@@ -265,4 +267,15 @@ std::string Describe(const std::vector<std::string>& faults) {
     for (const std::string& f : faults)
         text += f + "\n";
     return text;
+}
+
+void ExpectTraces(const Capture& c, const int32_t ch1[SampleCount], const int32_t ch2[SampleCount],
+                  int32_t range, int dpi) {
+    ExpectTraces(c, ch1, ch2, range, NaturalFrame(dpi));
+}
+
+void ExpectTraces(const Capture& c, const int32_t ch1[SampleCount], const int32_t ch2[SampleCount],
+                  int32_t range, const ChartFrame& frame) {
+    const std::vector<std::string> faults = TraceFaults(c, ch1, ch2, range, frame);
+    EXPECT_TRUE(faults.empty()) << Describe(faults);
 }
