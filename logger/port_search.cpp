@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/messages.h"
+#include "core/text.h"
 
 int PortNumber(std::u16string_view name) {
     if (name.size() < 4 || name.size() > 6) return 0;
@@ -19,10 +20,7 @@ int PortNumber(std::u16string_view name) {
 }
 
 std::u16string PortName(int number) {
-    std::u16string digits;
-    for (; number > 0; number /= 10)
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + number % 10));
-    return u"COM" + digits;
+    return number > 0 ? u"COM" + AsciiToUtf16(NumberText(number)) : u"COM";
 }
 
 std::vector<ListedPort> PortsToOffer(std::vector<ListedPort> listed) {
