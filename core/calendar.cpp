@@ -44,3 +44,29 @@ bool AddMinutes(const Stamp& start, int64_t minutes, DateTime& out) {
            static_cast<int32_t>(total / 60), static_cast<int32_t>(total % 60)};
     return true;
 }
+
+int64_t DayNumber(int64_t year, int64_t month, int64_t day) {
+    // Counted from 1 March of year 0, so a leap day ends its year.
+    const int64_t y = month <= 2 ? year - 1 : year;
+    const int64_t era = y / 400; // year is 1 or more: never negative
+    const int64_t ofEra = y - era * 400;
+    const int64_t ofYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t ofCycle = ofEra * 365 + ofEra / 4 - ofEra / 100 + ofYear;
+    return era * 146097 + ofCycle - 306; // 1 March of year 0 is day -306
+}
+
+void DateOfDay(int64_t dayNumber, int32_t& year, int32_t& month, int32_t& day) {
+    const int64_t z = dayNumber + 306;
+    const int64_t era = z / 146097;
+    const int64_t ofCycle = z - era * 146097;
+    const int64_t ofEra = (ofCycle - ofCycle / 1460 + ofCycle / 36524 - ofCycle / 146096) / 365;
+    const int64_t ofYear = ofCycle - (365 * ofEra + ofEra / 4 - ofEra / 100);
+    const int64_t m = (5 * ofYear + 2) / 153;
+    day = static_cast<int32_t>(ofYear - (153 * m + 2) / 5 + 1);
+    month = static_cast<int32_t>(m < 10 ? m + 3 : m - 9);
+    year = static_cast<int32_t>(ofEra + era * 400 + (month <= 2 ? 1 : 0));
+}
+
+int WeekdayOfDay(int64_t dayNumber) {
+    return static_cast<int>((dayNumber + 1) % 7); // 1 January of year 1 was a Monday
+}

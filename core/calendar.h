@@ -16,3 +16,10 @@ bool IsRealStamp(const Stamp& s);
 // ends and leap years. False when the stamp is not real, or the result falls
 // after the year 9999.
 bool AddMinutes(const Stamp& start, int64_t minutes, DateTime& out);
+
+// Days counted from 1 January of year 1 (that day is 0), for a real date.
+int64_t DayNumber(int64_t year, int64_t month, int64_t day);
+// The date of a day number (0 to that of 31 December 9999).
+void DateOfDay(int64_t dayNumber, int32_t& year, int32_t& month, int32_t& day);
+// 0 for Sunday to 6 for Saturday.
+int WeekdayOfDay(int64_t dayNumber);
