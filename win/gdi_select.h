@@ -4,19 +4,18 @@
 #pragma once
 #include <windows.h>
 
+#include "win/owned_handle.h"
+#include "win/scoped_gdi.h"
+
 class SelectedObject {
   public:
-    SelectedObject(HDC dc, HGDIOBJ created)
-        : dc_(dc), created_(created), previous_(SelectObject(dc, created)) {}
-    ~SelectedObject() {
-        SelectObject(dc_, previous_);
-        DeleteObject(created_);
-    }
+    SelectedObject(HDC dc, HGDIOBJ created) : created_(created), selection_(dc, created) {}
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
 
   private:
-    HDC dc_;
-    HGDIOBJ created_;
-    HGDIOBJ previous_;
+    // Members go in reverse order: the selection is undone before the
+    // object is deleted.
+    Owned<HGDIOBJ, DeleteObject> created_;
+    Selection selection_;
 };

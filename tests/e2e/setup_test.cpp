@@ -27,12 +27,7 @@ DWORD RunAndWait(std::wstring line) {
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return 99;
-    DWORD code = 98;
-    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return code;
+    return ExitCodeAfterWaiting(pi);
 }
 
 // A REG_SZ value, "(absent)" when there is none.

@@ -155,6 +155,10 @@ void SetSettingBytes(const char* value, const void* bytes, DWORD size);
 void SetSettingNumber(const char* value, DWORD number);
 void ClearSettings();
 
+// Waits up to a minute for a started process, closes its handles and gives
+// its exit code (98 if it did not end).
+DWORD ExitCodeAfterWaiting(PROCESS_INFORMATION& started);
+
 // Runs mv2tool.exe from the build folder and waits; its exit status. What it
 // writes to standard output and error goes to `out` and `err` when given.
 DWORD RunTool(const std::wstring& arguments, std::string* out = nullptr,

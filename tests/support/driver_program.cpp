@@ -213,6 +213,15 @@ struct StreamFile {
 
 } // namespace
 
+DWORD ExitCodeAfterWaiting(PROCESS_INFORMATION& started) {
+    DWORD code = 98;
+    if (WaitForSingleObject(started.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(started.hProcess, &code);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return code;
+}
+
 DWORD RunTool(const std::wstring& arguments, std::string* out, std::string* err) {
     const std::wstring exe = Widened(BuildDir() + "\\mv2tool.exe");
     std::wstring line = L"\"" + exe + L"\" " + arguments;
@@ -232,11 +241,7 @@ DWORD RunTool(const std::wstring& arguments, std::string* out, std::string* err)
     if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &si, &pi))
         return 99;
-    DWORD code = 98;
-    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    const DWORD code = ExitCodeAfterWaiting(pi);
     if (out) *out = output.Text();
     if (err) *err = errors.Text();
     return code;
