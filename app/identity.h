@@ -12,3 +12,5 @@ constexpr wchar_t SingleCopyMutex[] = L"Local\\MARVEK2-aa02671a-4985-44c6-bf8e-a
 // The name earlier versions held, still created for whatever looks for it;
 // it no longer decides whether the program starts.
 constexpr wchar_t EarlierSingleCopyMutex[] = L"UniqueName";
+// Where the main window was when it last closed (REG_BINARY).
+constexpr wchar_t MainPlacementSetting[] = L"WindowPlacement";

@@ -5,7 +5,6 @@
 #include "app/single_instance.h"
 #include "app/window_layout.h"
 #include "app/window_handles.h"
-#include "app/window_placement.h"
 
 #include <cstdlib>
 
@@ -17,6 +16,7 @@
 #include "view/dpi_scale.h"
 #include "win/dpi.h"
 #include "win/wide.h"
+#include "win/window_placement.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // the mutex, and every later start would be turned away.
     if (!MainWindow) return 0;
     SizeForDpi(MainWindow);
-    if (!RestoreWindowPlacement(MainWindow)) CentreOnDesktop(MainWindow);
+    if (!RestoreWindowPlacement(MainWindow, MainPlacementSetting)) CentreOnDesktop(MainWindow);
     if (!path.empty()) OpenRecordingFile(MainWindow, FullPath(path));
 
     // Shortcuts are the main window's: a dialog's loop keeps its own keys.

@@ -17,7 +17,6 @@
 #include "app/single_instance.h"
 #include "app/window_handles.h"
 #include "app/window_layout.h"
-#include "app/window_placement.h"
 #include "core/file_name.h"
 #include "core/messages.h"
 #include "files/export_commands.h"
@@ -31,6 +30,7 @@
 #include "view/dialogs.h"
 #include "win/dpi.h"
 #include "win/wide.h"
+#include "win/window_placement.h"
 #include "win/window_messages.h"
 
 namespace {
@@ -86,7 +86,7 @@ void OnDpiChanged(HWND window, WPARAM dpis, const RECT* suggested) {
 }
 
 void OnDestroy(HWND window) {
-    RememberWindowPlacement(window);
+    RememberWindowPlacement(window, MainPlacementSetting);
     StopReceiving();
     ReleaseChildFont();
     PostQuitMessage(0);

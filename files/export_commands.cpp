@@ -13,6 +13,7 @@
 #include "store/store.h"
 #include "view/chart_as_shown.h"
 #include "view/chart_image.h"
+#include "view/dpi_scale.h"
 #include "win/clipboard.h"
 #include "win/scoped_gdi.h"
 #include "win/wide.h"
@@ -41,16 +42,11 @@ int SaveBytes(HWND window, const FileDialogSetup& setup, const std::string& byte
     return path.empty() ? -1 : SaveBytesOrTell(window, path, bytes);
 }
 
-// The PNG as the window shows the chart, pixel for pixel.
-bool ChartPng(std::string& png) {
-    ChartImage image;
-    return RenderChart(ChartAsShown(), image) && EncodePng(image, png);
-}
-
-// The same chart as vectors.
-bool ChartEmf(std::string& emf) {
-    const OwnedMetafile metafile(ChartMetafile(ChartAsShown()));
-    return metafile.valid() && MetafileBytes(metafile.get(), emf);
+// The chart as the window shows it at its first size, never the cursor.
+PictureSource ChartPicture() {
+    const ChartContent content = WithoutCursor(ChartAsShown());
+    return {ChartImageWidth, ChartImageHeight, L"MARVEK \x2161\0Chart\0",
+            [content](HDC dc) { PaintChart(dc, NaturalFrame(BaseDpi), content); }};
 }
 
 } // namespace
@@ -61,38 +57,56 @@ int ExportCsv(HWND window) {
                      RecordingCsv(TheRecording));
 }
 
-// The name's extension says which: the dialog gives a name the chosen type's.
 int ExportChartImage(HWND window) {
-    const std::u16string path = AskSavePath(
-        window, ExportDialog(L"グラフを画像で保存",
-                             L"PNG画像 (*.png)\0*.png\0EMF 図 (*.emf)\0*.emf\0", L"png"));
+    const FileDialogSetup setup = ExportDialog(L"グラフを画像で保存", PictureFilter, L"png");
+    return SavePictureAs(window, setup, ChartPicture());
+}
+
+int CopyChart(HWND window) {
+    return CopyPicture(window, ChartPicture());
+}
+
+// The name's extension says which: the dialog gives a name the chosen type's.
+int SavePictureAs(HWND owner, const FileDialogSetup& setup, const PictureSource& picture) {
+    const std::u16string path = AskSavePath(owner, setup);
     if (path.empty()) return -1;
     std::string bytes;
-    if (!(HasExtension(path, u".emf") ? ChartEmf(bytes) : ChartPng(bytes))) {
-        ShowError(window, CannotMakeImageText);
+    bool made = false;
+    if (HasExtension(path, u".emf")) {
+        const OwnedMetafile metafile(
+            PictureMetafile(picture.width, picture.height, picture.description, picture.paint));
+        made = metafile.valid() && MetafileBytes(metafile.get(), bytes);
+    } else {
+        ChartImage image;
+        made = RenderPicture(picture.width, picture.height, picture.paint, image) &&
+               EncodePng(image, bytes);
+    }
+    if (!made) {
+        ShowError(owner, CannotMakeImageText);
         return -1;
     }
-    return SaveBytesOrTell(window, path, bytes);
+    return SaveBytesOrTell(owner, path, bytes);
 }
 
 // A bitmap for programs that paste pixels, and the vectors for those that
 // print what they paste.
-int CopyChart(HWND window) {
+int CopyPicture(HWND owner, const PictureSource& picture) {
     ChartImage image;
-    if (!RenderChart(ChartAsShown(), image)) {
-        ShowError(window, CannotMakeImageText);
+    if (!RenderPicture(picture.width, picture.height, picture.paint, image)) {
+        ShowError(owner, CannotMakeImageText);
         return -1;
     }
     // What the clipboard does not take is let go here.
     OwnedGlobal dib(PackedDib(image));
-    OwnedMetafile emf(ChartMetafile(ChartAsShown()));
+    OwnedMetafile emf(
+        PictureMetafile(picture.width, picture.height, picture.description, picture.paint));
     HANDLE dibData = dib.get(), emfData = emf.get();
     ClipboardItem items[] = {{CF_DIB, &dibData}, {CF_ENHMETAFILE, &emfData}};
-    const bool copied = PutOnClipboard(window, items, 2);
+    const bool copied = PutOnClipboard(owner, items, 2);
     if (!dibData) dib.release();
     if (!emfData) emf.release();
     if (!copied) {
-        ShowError(window, CannotCopyText);
+        ShowError(owner, CannotCopyText);
         return -1;
     }
     return 0;

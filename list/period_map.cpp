@@ -4,7 +4,10 @@
 #include <cmath>
 
 #include "core/calendar.h"
+#include "core/sample_view.h"
+#include "core/statistics.h"
 #include "core/text.h"
+#include "view/dpi_scale.h"
 
 namespace {
 
@@ -51,15 +54,15 @@ HourSpan SpanOfMinutes(int earliestMinuteOfDay, int latestMinuteOfDay, bool past
     return {std::min(5, earliestMinuteOfDay / 60), std::max(19, latestMinuteOfDay / 60 + 1)};
 }
 
-PeriodGrid MakePeriodGrid(const std::vector<const Recording*>& chosen, int channel) {
+PeriodGrid MakePeriodGrid(const std::vector<PeriodRecording>& chosen, int channel) {
     PeriodGrid g;
     int64_t first = INT64_MAX, last = INT64_MIN;
     int earliest = MinutesPerDay, latest = 0;
     bool pastMidnight = false;
-    for (const Recording* r : chosen) {
-        if (!IsRealStamp(r->StartStamp)) continue;
-        const int64_t day = StartDay(r->StartStamp);
-        const int minute = r->StartStamp.Hour * 60 + r->StartStamp.Minute;
+    for (const PeriodRecording& r : chosen) {
+        if (!IsRealStamp(r.start)) continue;
+        const int64_t day = StartDay(r.start);
+        const int minute = r.start.Hour * 60 + r.start.Minute;
         const Placed end = PlaceOf(day, minute, SampleCount - 1);
         first = std::min(first, day);
         last = std::max(last, end.day);
@@ -75,11 +78,11 @@ PeriodGrid MakePeriodGrid(const std::vector<const Recording*>& chosen, int chann
     g.counts.assign(cells, 0);
     g.source.assign(cells, -1);
     for (size_t i = 0; i < chosen.size(); ++i) {
-        const Recording& r = *chosen[i];
-        if (!IsRealStamp(r.StartStamp)) continue;
-        const int32_t* samples = channel == 0 ? r.Ch1Samples : r.Ch2Samples;
-        const int64_t day = StartDay(r.StartStamp);
-        const int minute = r.StartStamp.Hour * 60 + r.StartStamp.Minute;
+        const PeriodRecording& r = chosen[i];
+        if (!IsRealStamp(r.start)) continue;
+        const int32_t* samples = r.samples[channel == 0 ? 0 : 1];
+        const int64_t day = StartDay(r.start);
+        const int minute = r.start.Hour * 60 + r.start.Minute;
         for (int n = 0; n < SampleCount; ++n) {
             const Placed at = PlaceOf(day, minute, n);
             const int cell =
@@ -154,4 +157,142 @@ int BarLength(int64_t dayLuxMinutes, int64_t longestDayLuxMinutes, int64_t yearl
     if (scale <= 0) return 0;
     const Wide length = (Wide{dayLuxMinutes} * 365 * width * 2 + scale) / (scale * 2);
     return static_cast<int>(std::min<Wide>(length, width));
+}
+
+namespace {
+
+using Wide = __int128;
+
+Wide BarScale(int64_t longestDayLuxMinutes, int64_t yearlyBudget) {
+    return std::max(Wide{longestDayLuxMinutes} * 365, Wide{yearlyBudget} * 60);
+}
+
+int Rounded(Wide numerator, Wide denominator) {
+    return static_cast<int>((numerator * 2 + denominator) / (denominator * 2));
+}
+
+int S(int value, int dpi) {
+    return static_cast<int>(Scaled(value, dpi));
+}
+
+constexpr char16_t WeekdayLetters[] = u"日月火水木金土";
+constexpr char16_t Wide3000 = u'\u3000';
+
+// "2026/07/14(火)"
+std::u16string DayText(int64_t dayNumber) {
+    int32_t y, m, d;
+    DateOfDay(dayNumber, y, m, d);
+    auto two = [](int32_t v) { return (v < 10 ? "0" : "") + NumberText(v); };
+    return AsciiToUtf16(NumberText(y) + "/" + two(m) + "/" + two(d)) + u"(" +
+           WeekdayLetters[WeekdayOfDay(dayNumber)] + u")";
+}
+
+std::u16string ChannelText(int channel) {
+    return channel == 0 ? u"CH1" : u"CH2";
+}
+
+} // namespace
+
+int BudgetLineLength(int64_t longestDayLuxMinutes, int64_t yearlyBudget, int width) {
+    const Wide scale = BarScale(longestDayLuxMinutes, yearlyBudget);
+    if (yearlyBudget <= 0 || scale <= 0 || width <= 0) return 0;
+    return std::min(width, Rounded(Wide{yearlyBudget} * 60 * width, scale));
+}
+
+std::u16string DailyShareText(int64_t yearlyBudget) {
+    return u"1日あたり " + AsciiToUtf16(FractionText(yearlyBudget, 365, 1)) + u" lx・h";
+}
+
+PeriodPicture MakePeriodPicture(const std::vector<PeriodRecording>& chosen, int channel) {
+    PeriodPicture p;
+    p.grid = MakePeriodGrid(chosen, channel);
+    const PeriodGrid& g = p.grid;
+    p.pixels.resize(g.counts.size());
+    p.dayLux.assign(static_cast<size_t>(g.days), 0);
+    const uint32_t none =
+        uint32_t{NoRecordingColour.r} << 16 | NoRecordingColour.g << 8 | NoRecordingColour.b;
+    for (int day = 0; day < g.days; ++day)
+        for (int m = 0; m < g.span.minutes(); ++m) {
+            const size_t i = static_cast<size_t>(g.index(day, m));
+            if (g.source[i] < 0) {
+                p.pixels[i] = none;
+                continue;
+            }
+            const int64_t lux = LuxOf(g.counts[i]);
+            p.dayLux[static_cast<size_t>(day)] += lux;
+            const Rgb c = LuxColour(lux);
+            p.pixels[i] = uint32_t{c.r} << 16 | c.g << 8 | c.b;
+        }
+    for (int64_t lux : p.dayLux)
+        p.longestDay = std::max(p.longestDay, lux);
+    return p;
+}
+
+PeriodLayout LayOutPeriod(const ChartFrame& f) {
+    PeriodLayout l;
+    const int dpi = f.dpi;
+    l.fontHeight = S(14, dpi);
+    const int right = f.left + f.width;
+    const int legend = right - S(170, dpi);
+    l.legendText = legend + S(30, dpi);
+    l.bars.width = S(110, dpi);
+    l.bars.left = legend - S(12, dpi) - l.bars.width;
+    l.plot.left = f.left + S(84, dpi);
+    l.plot.top = f.top + S(24, dpi);
+    l.plot.width = std::max(1, l.bars.left - S(8, dpi) - l.plot.left);
+    l.plot.height = std::max(1, f.height - S(48, dpi));
+    l.datesRight = l.plot.left - S(6, dpi);
+    l.hoursTop = l.plot.top + l.plot.height + S(4, dpi);
+    l.bars.top = l.plot.top;
+    l.bars.height = l.plot.height;
+    l.scale = {legend + S(8, dpi), l.plot.top, S(16, dpi), std::max(1, l.plot.height - S(36, dpi))};
+    l.swatch = {l.scale.left, l.scale.top + l.scale.height + S(16, dpi), S(16, dpi), S(12, dpi)};
+    return l;
+}
+
+int ScaleHeight(int64_t lux, int height) {
+    if (lux <= 10) return 0;
+    if (lux >= 100000) return height;
+    const double t = (std::log10(static_cast<double>(lux)) - 1) / 4;
+    return static_cast<int>(std::lround(t * height));
+}
+
+PeriodHit HitInPeriod(const PeriodPicture& p, const PeriodLayout& l, int x, int y) {
+    const PeriodGrid& g = p.grid;
+    PeriodHit hit;
+    const int day = CellAt(y, g.days, l.plot.top, l.plot.height);
+    if (day < 0) return hit;
+    const int minute = CellAt(x, g.span.minutes(), l.plot.left, l.plot.width);
+    if (minute >= 0) return {PeriodSpot::Minute, day, minute};
+    // The whole row of the bars' column, so that a short bar is easy to find.
+    if (x >= l.bars.left && x < l.bars.left + l.bars.width &&
+        p.dayLux[static_cast<size_t>(day)] > 0)
+        return {PeriodSpot::Bar, day, 0};
+    return hit;
+}
+
+std::u16string PeriodReadout(const PeriodPicture& p, int channel, const PeriodHit& hit) {
+    const PeriodGrid& g = p.grid;
+    if (hit.spot == PeriodSpot::Nothing || hit.day < 0 || hit.day >= g.days) return u"";
+    const std::u16string day = DayText(g.firstDay + hit.day);
+    if (hit.spot == PeriodSpot::Bar)
+        return day + Wide3000 + ChannelText(channel) + u" 積算 " +
+               AsciiToUtf16(DoseText(p.dayLux[static_cast<size_t>(hit.day)])) + u" lx・h";
+    const std::u16string time =
+        u" " + AsciiToUtf16(ClockText(g.span.first * 60 + hit.minute)) + Wide3000;
+    if (!g.held(hit.day, hit.minute)) return day + time + u"記録なし";
+    return day + time + ChannelText(channel) + u" " +
+           AsciiToUtf16(
+               NumberText(LuxOf(g.counts[static_cast<size_t>(g.index(hit.day, hit.minute))]))) +
+           u" lx";
+}
+
+int RecordingAt(const PeriodPicture& p, const PeriodHit& hit) {
+    const PeriodGrid& g = p.grid;
+    if (hit.spot == PeriodSpot::Nothing || hit.day < 0 || hit.day >= g.days) return -1;
+    if (hit.spot == PeriodSpot::Minute)
+        return g.source[static_cast<size_t>(g.index(hit.day, hit.minute))];
+    for (int m = 0; m < g.span.minutes(); ++m)
+        if (g.held(hit.day, m)) return g.source[static_cast<size_t>(g.index(hit.day, m))];
+    return -1;
 }

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "core/recording.h"
+#include "core/threshold.h"
+#include "view/chart_scale.h"
 
 struct Rgb {
     uint8_t r, g, b;
@@ -36,6 +38,10 @@ HourSpan SpanOfMinutes(int earliestMinuteOfDay, int latestMinuteOfDay, bool past
 // day to the last. A minute two recordings hold shows the first's, in the
 // order they were chosen; readable recordings whose stamp is not a real
 // date are left out.
+struct PeriodRecording {
+    Stamp start;
+    const int32_t* samples[2]; // each channel's 840 counts
+};
 struct PeriodGrid {
     int64_t firstDay = 0; // day number (core/calendar)
     int days = 0;
@@ -45,7 +51,7 @@ struct PeriodGrid {
     int index(int day, int minute) const { return day * span.minutes() + minute; }
     bool held(int day, int minute) const { return source[index(day, minute)] >= 0; }
 };
-PeriodGrid MakePeriodGrid(const std::vector<const Recording*>& chosen, int channel);
+PeriodGrid MakePeriodGrid(const std::vector<PeriodRecording>& chosen, int channel);
 
 // A plot in device pixels. Column c covers the pixels x with
 // floor((x - left) × columns ÷ width) = c, and rows likewise: when there are
@@ -71,3 +77,53 @@ std::u16string DateLabel(int64_t dayNumber, bool first);
 // budget's daily share, whichever is larger, fills it; none for a day whose
 // integral is 0 or less. Integrals in lx·min (sums of lux), budget in lx·h.
 int BarLength(int64_t dayLuxMinutes, int64_t longestDayLuxMinutes, int64_t yearlyBudget, int width);
+// Where a budget's daily share stands in the same column.
+int BudgetLineLength(int64_t longestDayLuxMinutes, int64_t yearlyBudget, int width);
+// "1日あたり 41.1 lx・h": the budget ÷ 365, one decimal, rounded once.
+std::u16string DailyShareText(int64_t yearlyBudget);
+
+// The grid with what every paint needs, worked out once: each cell's colour
+// (0x00RRGGBB, row by row, as a top-down bitmap holds it), each day's sum of
+// lux and the largest of those.
+struct PeriodPicture {
+    PeriodGrid grid;
+    std::vector<uint32_t> pixels;
+    std::vector<int64_t> dayLux;
+    int64_t longestDay = 0;
+};
+PeriodPicture MakePeriodPicture(const std::vector<PeriodRecording>& chosen, int channel);
+
+// The picture's natural size at 96 DPI, and where its parts go in a frame:
+// the dates down the left, the map, the bars right of it, the legend last.
+// The parts beside the map keep their size for the DPI; the map takes what
+// is left.
+constexpr int PeriodNaturalWidth = 900;
+constexpr int PeriodNaturalHeight = 500;
+struct PeriodLayout {
+    PlotBox plot;
+    int datesRight; // the dates end here, right-aligned
+    int hoursTop;   // the hour labels' top
+    PlotBox bars;   // the bars' column, as high as the map
+    PlotBox scale;  // the colour bar, 10 lx at its bottom
+    PlotBox swatch; // the grey of 記録なし
+    int legendText; // where the legend's texts start
+    int fontHeight;
+};
+PeriodLayout LayOutPeriod(const ChartFrame& frame);
+// The height in the colour bar of a lux value: 0 at 10 lx or less, the
+// bar's height at 100,000 lx or more.
+int ScaleHeight(int64_t lux, int height);
+
+// What a point of the picture shows.
+enum class PeriodSpot { Nothing, Minute, Bar };
+struct PeriodHit {
+    PeriodSpot spot = PeriodSpot::Nothing;
+    int day = 0, minute = 0; // minute: from the span's first hour
+};
+PeriodHit HitInPeriod(const PeriodPicture& p, const PeriodLayout& l, int x, int y);
+// The readout for it: "2026/07/14(火) 12:34　CH1 12350 lx", "…　記録なし",
+// "2026/07/14(火)　CH1 積算 8166.7 lx・h", or empty.
+std::u16string PeriodReadout(const PeriodPicture& p, int channel, const PeriodHit& hit);
+// The recording (its index among those chosen) that holds what the hit
+// shows: the minute's, or a bar's day's first minute's; -1 for none.
+int RecordingAt(const PeriodPicture& p, const PeriodHit& hit);

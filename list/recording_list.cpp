@@ -18,6 +18,7 @@
 #include "print/print_commands.h"
 #include "files/safe_write.h"
 #include "files/save_bytes.h"
+#include "list/period_window.h"
 #include "list/summary_table.h"
 #include "res/resource.h"
 #include "store/store.h"
@@ -112,10 +113,25 @@ std::vector<int> Chosen(HWND dialog) {
     return chosen;
 }
 
-// The two lines under the table follow the rows the total counts.
+// The readable rows the total counts, in the list's order.
+std::vector<int> Counted(HWND dialog) {
+    const ListState& s = State(dialog);
+    std::vector<int> chosen = Chosen(dialog);
+    if (chosen.empty())
+        for (int i = 0; i < TotalIndex(s); ++i)
+            chosen.push_back(i);
+    std::vector<int> counted;
+    for (int i : chosen)
+        if (i < TotalIndex(s) && !s.rows[static_cast<size_t>(i)].reason) counted.push_back(i);
+    return counted;
+}
+
+// The two lines under the table follow the rows the total counts, and so
+// does the period's button.
 void UpdateTotal(HWND dialog) {
     ListState& s = State(dialog);
     s.total = TotalOf(s.rows, Chosen(dialog), s.threshold);
+    EnableWindow(GetDlgItem(dialog, IDC_LIST_PERIOD), s.total.rows > 0);
     ListView_RedrawItems(TableControl(dialog), TotalIndex(s), TotalIndex(s));
     SetDlgItemTextW(dialog, IDC_LIST_BUDGET_CH1, Wide(BudgetLine(0, s.total, s.budget).c_str()));
     SetDlgItemTextW(dialog, IDC_LIST_BUDGET_CH2, Wide(BudgetLine(1, s.total, s.budget).c_str()));
@@ -209,6 +225,25 @@ void Open(HWND dialog) {
     if (!CanOpen(dialog)) return;
     ListState& s = State(dialog);
     s.toOpen = InFolder(s.folder, s.rows[static_cast<size_t>(FocusedRow(dialog))].name);
+    EndDialog(dialog, IDOK);
+}
+
+// The counted rows over the period they cover; the list closes behind a
+// recording the period window chose to open.
+void ShowPeriod(HWND dialog) {
+    ListState& s = State(dialog);
+    PeriodRequest request;
+    request.folder = s.folder;
+    request.threshold = s.threshold;
+    request.budget = s.budget;
+    for (int i : Counted(dialog)) {
+        const SummaryRow& row = s.rows[static_cast<size_t>(i)];
+        request.files.push_back(row.name);
+        request.recordings.push_back({row.start, {row.samples[0].data(), row.samples[1].data()}});
+    }
+    if (request.recordings.empty()) return;
+    s.toOpen = ShowPeriodWindow(dialog, request);
+    if (s.toOpen.empty()) return;
     EndDialog(dialog, IDOK);
 }
 
@@ -336,6 +371,7 @@ INT_PTR CALLBACK ListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         case IDC_LIST_BROWSE: Browse(dialog); break;
         case IDC_LIST_SAVE_CSV: SaveCsv(dialog); break;
         case IDC_LIST_PRINT: PrintList(dialog); break;
+        case IDC_LIST_PERIOD: ShowPeriod(dialog); break;
         case IDC_LIST_OPEN: Open(dialog); break;
         case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
         }

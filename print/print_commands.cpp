@@ -129,3 +129,13 @@ int PrintTable(HWND owner, const PrintedTable& table, const std::u16string& docu
             PaintTablePage(dc, page, table, layout, i);
         });
 }
+
+int PrintPicture(HWND owner, const std::u16string& documentName,
+                 const std::vector<std::u16string>& heading, int naturalWidth, int naturalHeight,
+                 const PagePicturePainter& paint) {
+    return AskAndPrint(
+        owner, documentName, [](HDC, const PageGeometry&) { return 1; },
+        [&](HDC dc, const PageGeometry& page, int) {
+            PaintPicturePage(dc, page, heading, naturalWidth, naturalHeight, paint);
+        });
+}

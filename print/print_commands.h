@@ -9,3 +9,7 @@
 // 0 when printed, -1 when cancelled or an error was shown.
 int PrintRecording(HWND window);
 int PrintTable(HWND owner, const PrintedTable& table, const std::u16string& documentName);
+// One landscape page of a picture under its heading.
+int PrintPicture(HWND owner, const std::u16string& documentName,
+                 const std::vector<std::u16string>& heading, int naturalWidth, int naturalHeight,
+                 const PagePicturePainter& paint);

@@ -105,6 +105,26 @@ RecordingPageLayout LayOutRecordingPage(const PageGeometry& page, int figureRows
     return l;
 }
 
+PicturePageLayout LayOutPicturePage(const PageGeometry& page, int lines, int naturalWidth,
+                                    int naturalHeight) {
+    const RecordingPageLayout margins = LayOutRecordingPage(page, 0);
+    PicturePageLayout l = {};
+    l.left = margins.left;
+    l.right = margins.right;
+    l.top = margins.top;
+    l.bottom = margins.bottom;
+    l.titleSize = margins.titleSize;
+    l.textSize = margins.textSize;
+    l.lineHeight = margins.lineHeight;
+    l.linesY = margins.headerY;
+    const int32_t top = l.linesY + lines * l.lineHeight + Points(page, 6);
+    l.picture = {l.left, top, l.right - l.left, std::max(1, l.bottom - top), page.dpi};
+    l.picture.dpi = static_cast<int>(
+        std::min<int64_t>({page.dpi, int64_t{l.picture.width} * BaseDpi / naturalWidth,
+                           int64_t{l.picture.height} * BaseDpi / naturalHeight}));
+    return l;
+}
+
 int TablePageCount(int rows, int firstPage, int perPage) {
     firstPage = std::max(1, firstPage);
     perPage = std::max(1, perPage);

@@ -60,6 +60,18 @@ struct RecordingPageLayout {
 };
 RecordingPageLayout LayOutRecordingPage(const PageGeometry& page, int figureRows);
 
+// A page of one picture under a heading: a title, then `lines` lines of
+// text, then the picture across the page's width at a resolution whose
+// natural frame (at 96 DPI) fits what is left.
+struct PicturePageLayout {
+    int32_t left, right, top, bottom;
+    int32_t titleSize, textSize, lineHeight;
+    int32_t linesY; // the heading's lines below the title
+    ChartFrame picture;
+};
+PicturePageLayout LayOutPicturePage(const PageGeometry& page, int lines, int naturalWidth,
+                                    int naturalHeight);
+
 // A table of `rows` lines over pages that hold `firstPage` lines on the
 // first (below its heading) and `perPage` on each after: how many pages, and
 // the first line of page p (0-based).

@@ -89,6 +89,22 @@ void PaintRecordingPage(HDC dc, const PageGeometry& page, const RecordingReport&
     PaintChart(dc, l.chart, WithoutCursor(chart));
 }
 
+void PaintPicturePage(HDC dc, const PageGeometry& page, const std::vector<std::u16string>& heading,
+                      int naturalWidth, int naturalHeight, const PagePicturePainter& paint) {
+    const int lines = heading.empty() ? 0 : static_cast<int>(heading.size()) - 1;
+    const PicturePageLayout l = LayOutPicturePage(page, lines, naturalWidth, naturalHeight);
+    if (!heading.empty()) {
+        SelectedObject font(dc, PageFont(l.titleSize, true));
+        PageText(dc, l.left, l.top, heading[0]);
+    }
+    {
+        SelectedObject font(dc, PageFont(l.textSize));
+        for (int i = 0; i < lines; ++i)
+            PageText(dc, l.left, l.linesY + i * l.lineHeight, heading[static_cast<size_t>(i) + 1]);
+    }
+    paint(dc, l.picture);
+}
+
 TableLayout LayOutTable(HDC dc, const PageGeometry& page, const PrintedTable& table) {
     const RecordingPageLayout margins = LayOutRecordingPage(page, 0);
     TableLayout t = {};

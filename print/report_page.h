@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ PageGeometry PageOf(HDC dc);
 // never the cursor), the figures and the footer.
 void PaintRecordingPage(HDC dc, const PageGeometry& page, const RecordingReport& report,
                         const ChartContent& chart);
+
+// A page of one picture under a heading (its first line the title).
+using PagePicturePainter = std::function<void(HDC dc, const ChartFrame& frame)>;
+void PaintPicturePage(HDC dc, const PageGeometry& page, const std::vector<std::u16string>& heading,
+                      int naturalWidth, int naturalHeight, const PagePicturePainter& paint);
 
 // A table as a list shows it, over as many pages as it takes.
 struct PrintedTable {

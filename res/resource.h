@@ -12,6 +12,9 @@
 #define STAT_TEMPLATE_NAME "STATDLG"
 #define LIST_TEMPLATE_NAME "LISTDLG"
 #define ABOUT_TEMPLATE_NAME "ABOUTDLG"
+#define PERIOD_TEMPLATE_NAME "PERIODDLG"
+// The period window's picture, a child of a class of the program's own.
+#define PERIOD_PICTURE_CLASS "MarvekPeriodPicture"
 // The main window's shortcuts, translated in its message loop only.
 #define MAIN_ACCELERATORS_NAME "MAINKEYS"
 
@@ -24,6 +27,8 @@ constexpr wchar_t MaxTemplate[] = L"" MAX_TEMPLATE_NAME;
 constexpr wchar_t StatTemplate[] = L"" STAT_TEMPLATE_NAME;
 constexpr wchar_t ListTemplate[] = L"" LIST_TEMPLATE_NAME;
 constexpr wchar_t AboutTemplate[] = L"" ABOUT_TEMPLATE_NAME;
+constexpr wchar_t PeriodTemplate[] = L"" PERIOD_TEMPLATE_NAME;
+constexpr wchar_t PeriodPictureClass[] = L"" PERIOD_PICTURE_CLASS;
 constexpr wchar_t MainAccelerators[] = L"" MAIN_ACCELERATORS_NAME;
 #endif
 
@@ -132,11 +137,22 @@ constexpr wchar_t MainAccelerators[] = L"" MAIN_ACCELERATORS_NAME;
 #define IDC_LIST_BUDGET 1208
 #define IDC_LIST_BUDGET_CH1 1209
 #define IDC_LIST_BUDGET_CH2 1210
+#define IDC_LIST_PERIOD 1211
 
 // ABOUTDLG: the product, its version, the archive folder (copyable)
 #define IDC_ABOUT_PRODUCT 1301
 #define IDC_ABOUT_VERSION 1302
 #define IDC_ABOUT_ARCHIVE 1303
+
+// PERIODDLG: the channel, the readout, the picture and its buttons; laid out
+// by the code for the picture's size and the window's DPI.
+#define IDC_PERIOD_CH1 1401
+#define IDC_PERIOD_CH2 1402
+#define IDC_PERIOD_READOUT 1403
+#define IDC_PERIOD_PRINT 1404
+#define IDC_PERIOD_SAVE_IMAGE 1405
+#define IDC_PERIOD_COPY 1406
+#define IDC_PERIOD_PICTURE 1410
 
 // Labels
 #define IDC_LABEL 65535

@@ -21,20 +21,14 @@ constexpr int Ch2LegendX = 360;
 constexpr int LegendStrokeGap = 30;
 
 constexpr COLORREF Black = 0x00000000;
-constexpr COLORREF Blue = 0x00FF0000;
-constexpr COLORREF Red = 0x000000FF;
+constexpr COLORREF Blue = Ch1Colour;
+constexpr COLORREF Red = Ch2Colour;
 constexpr COLORREF Grey = 0x00808080;
 constexpr COLORREF ThresholdGreen = RGB(0, 128, 0);
 constexpr int FontHeight = 14;
 
 int S(int value, int dpi) {
     return static_cast<int>(Scaled(value, dpi));
-}
-
-HFONT CreateChartFont(int dpi) {
-    return CreateFontW(S(FontHeight, dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                       FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
 }
 
 // The part of the DC a paint can change. A mouse move over the plot asks for
@@ -219,6 +213,12 @@ void PaintCursor(HDC dc, int32_t n, const ChartFrame& f) {
 }
 
 } // namespace
+
+HFONT CreateChartFont(int dpi) {
+    return CreateFontW(S(FontHeight, dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                       FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
+}
 
 int PaintChartFrame(HDC dc, int32_t range, const ChartFrame& frame) {
     DrawGrid(dc, frame);

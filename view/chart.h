@@ -10,6 +10,12 @@
 #include "core/threshold.h"
 #include "view/chart_scale.h"
 
+// Each channel's colour, wherever a channel is drawn.
+constexpr COLORREF Ch1Colour = 0x00FF0000;
+constexpr COLORREF Ch2Colour = 0x000000FF;
+// The chart's labels' face at s(14) pixels, for other pictures drawn beside it.
+HFONT CreateChartFont(int dpi);
+
 // What a chart shows: the recording (its traces when loaded), the display
 // range, the sample the cursor stands on (0: none), and the threshold's line
 // when it is asked for (and there is a threshold within the full scale).

@@ -36,9 +36,9 @@ BITMAPINFOHEADER Header(int width, int height) {
 
 } // namespace
 
-bool RenderChart(const ChartContent& content, ChartImage& out) {
+bool RenderPicture(int width, int height, const PicturePainter& paint, ChartImage& out) {
     BITMAPINFO info = {};
-    info.bmiHeader = Header(ChartImageWidth, -ChartImageHeight); // top-down
+    info.bmiHeader = Header(width, -height); // top-down
     const OwnedDc dc(CreateCompatibleDC(nullptr));
     if (!dc.valid()) return false;
     void* bits = nullptr;
@@ -47,18 +47,24 @@ bool RenderChart(const ChartContent& content, ChartImage& out) {
     {
         // Not SelectedObject: the bitmap outlives its selection, to be read.
         const Selection selected(dc.get(), bitmap.get());
-        RECT all = {0, 0, ChartImageWidth, ChartImageHeight};
+        RECT all = {0, 0, width, height};
         FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        // The natural frame at 96 DPI, never the cursor.
-        PaintChart(dc.get(), NaturalFrame(BaseDpi), WithoutCursor(content));
+        paint(dc.get());
         GdiFlush();
     }
-    out.width = ChartImageWidth;
-    out.height = ChartImageHeight;
-    out.stride = (ChartImageWidth * 3 + 3) & ~3;
+    out.width = width;
+    out.height = height;
+    out.stride = (width * 3 + 3) & ~3;
     const auto* p = static_cast<const unsigned char*>(bits);
-    out.pixels.assign(p, p + static_cast<size_t>(out.stride) * ChartImageHeight);
+    out.pixels.assign(p, p + static_cast<size_t>(out.stride) * height);
     return true;
+}
+
+bool RenderChart(const ChartContent& content, ChartImage& out) {
+    // The natural frame at 96 DPI, never the cursor.
+    return RenderPicture(
+        ChartImageWidth, ChartImageHeight,
+        [&](HDC dc) { PaintChart(dc, NaturalFrame(BaseDpi), WithoutCursor(content)); }, out);
 }
 
 bool EncodePng(const ChartImage& image, std::string& png) {
@@ -115,21 +121,28 @@ HGLOBAL PackedDib(const ChartImage& image) {
     return memory.release();
 }
 
-HENHMETAFILE ChartMetafile(const ChartContent& content) {
+HENHMETAFILE PictureMetafile(int width, int height, const wchar_t* description,
+                             const PicturePainter& paint) {
     const ScreenDc screen;
     if (!screen.get()) return nullptr;
-    // The 0.01 mm that the natural size covers on the reference screen.
+    // The 0.01 mm that the picture covers on the reference screen.
     const RECT frame = {0, 0,
-                        MulDiv(ChartImageWidth, GetDeviceCaps(screen.get(), HORZSIZE) * 100,
+                        MulDiv(width, GetDeviceCaps(screen.get(), HORZSIZE) * 100,
                                GetDeviceCaps(screen.get(), HORZRES)),
-                        MulDiv(ChartImageHeight, GetDeviceCaps(screen.get(), VERTSIZE) * 100,
+                        MulDiv(height, GetDeviceCaps(screen.get(), VERTSIZE) * 100,
                                GetDeviceCaps(screen.get(), VERTRES))};
-    HDC dc = CreateEnhMetaFileW(screen.get(), nullptr, &frame, L"MARVEK \x2161\0Chart\0");
+    HDC dc = CreateEnhMetaFileW(screen.get(), nullptr, &frame, description);
     if (!dc) return nullptr;
-    const RECT all = {0, 0, ChartImageWidth, ChartImageHeight};
+    const RECT all = {0, 0, width, height};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    PaintChart(dc, NaturalFrame(BaseDpi), WithoutCursor(content));
+    paint(dc);
     return CloseEnhMetaFile(dc);
+}
+
+HENHMETAFILE ChartMetafile(const ChartContent& content) {
+    return PictureMetafile(
+        ChartImageWidth, ChartImageHeight, L"MARVEK \x2161\0Chart\0",
+        [&](HDC dc) { PaintChart(dc, NaturalFrame(BaseDpi), WithoutCursor(content)); });
 }
 
 bool MetafileBytes(HENHMETAFILE metafile, std::string& out) {

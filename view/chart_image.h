@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ struct ChartImage {
 // made.
 bool RenderChart(const ChartContent& content, ChartImage& out);
 
+// Any picture the same way: `paint` draws into a white bitmap of that size.
+using PicturePainter = std::function<void(HDC dc)>;
+bool RenderPicture(int width, int height, const PicturePainter& paint, ChartImage& out);
+
 // A 24-bit RGB PNG made by the platform's own encoder (Windows Imaging
 // Component). False when it cannot be made.
 bool EncodePng(const ChartImage& image, std::string& png);
@@ -39,5 +44,9 @@ HGLOBAL PackedDib(const ChartImage& image);
 // screen's pixels. nullptr when it cannot be made; the caller deletes it
 // (DeleteEnhMetaFile) unless the clipboard takes it.
 HENHMETAFILE ChartMetafile(const ChartContent& content);
+// Any picture of that many screen pixels the same way; `description` holds
+// the program and the picture's name, each ended by a zero.
+HENHMETAFILE PictureMetafile(int width, int height, const wchar_t* description,
+                             const PicturePainter& paint);
 // The metafile's bytes, as an .emf file holds them.
 bool MetafileBytes(HENHMETAFILE metafile, std::string& out);

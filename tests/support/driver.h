@@ -210,6 +210,12 @@ void MoveMouseTo(const Program& p, int x, int y);
 // Takes the mouse off every window (the screen's top-left corner).
 void MoveMouseAway();
 void ClickAt(const Program& p, int x, int y);
+// The same over another of the program's windows (a dialog's child): a
+// point of its client area; a double click is two clicks at once.
+void MoveMouseOver(const Program& p, HWND window, int x, int y);
+void ClickOver(const Program& p, HWND window, int x, int y, int times = 1);
+// A key pressed in that window's top-level window, which comes in front.
+void PressKeyIn(const Program& p, HWND window, WORD key);
 // Presses and releases a key, with Shift held when asked.
 void PressKey(const Program& p, WORD key, bool shift = false);
 // The same with Ctrl held: a shortcut.

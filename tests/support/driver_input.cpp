@@ -13,8 +13,12 @@
 #include "tests/support/wait.h"
 
 void MoveMouseTo(const Program& p, int x, int y) {
+    MoveMouseOver(p, p.main, x, y);
+}
+
+void MoveMouseOver(const Program& p, HWND window, int x, int y) {
     POINT at = {x, y};
-    ClientToScreen(p.main, &at);
+    ClientToScreen(window, &at);
     SetCursorPos(at.x, at.y);
     Settle(p);
 }
@@ -25,19 +29,24 @@ void MoveMouseAway() {
 }
 
 void ClickAt(const Program& p, int x, int y) {
-    MoveMouseTo(p, x, y);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
+    ClickOver(p, p.main, x, y);
+}
+
+void ClickOver(const Program& p, HWND window, int x, int y, int times) {
+    MoveMouseOver(p, window, x, y);
+    INPUT clicks[4] = {};
+    for (int i = 0; i < 2 * times && i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    }
+    SendInput(std::min(2 * times, 4), clicks, sizeof(INPUT));
 }
 
 namespace {
 
 // The key pressed and released with `modifier` (0: none) held around it.
-void PressWith(const Program& p, WORD key, WORD modifier) {
-    SetForegroundWindow(p.main);
+void PressWith(const Program& p, HWND window, WORD key, WORD modifier) {
+    SetForegroundWindow(window);
     INPUT keys[4] = {};
     int n = 0;
     auto add = [&](WORD vk, DWORD flags) {
@@ -57,9 +66,13 @@ void PressWith(const Program& p, WORD key, WORD modifier) {
 } // namespace
 
 void PressKey(const Program& p, WORD key, bool shift) {
-    PressWith(p, key, shift ? VK_SHIFT : 0);
+    PressWith(p, p.main, key, shift ? VK_SHIFT : 0);
 }
 
 void PressCtrlKey(const Program& p, WORD key) {
-    PressWith(p, key, VK_CONTROL);
+    PressWith(p, p.main, key, VK_CONTROL);
+}
+
+void PressKeyIn(const Program& p, HWND window, WORD key) {
+    PressWith(p, window, key, 0);
 }

@@ -56,10 +56,14 @@ Recording Day(int year, int month, int day, int hour, int32_t base) {
     return r;
 }
 
+PeriodRecording Of(const Recording& r) {
+    return {r.StartStamp, {r.Ch1Samples, r.Ch2Samples}};
+}
+
 TEST(PeriodGrid, DaysWithoutARecordingStayEmptyAndTheFirstChosenKeepsAMinute) {
     const Recording a = Day(2026, 2, 27, 5, 1000), b = Day(2026, 3, 2, 5, 2000),
                     overlap = Day(2026, 2, 27, 6, 5000);
-    const PeriodGrid g = MakePeriodGrid({&a, &b, &overlap}, 0);
+    const PeriodGrid g = MakePeriodGrid({Of(a), Of(b), Of(overlap)}, 0);
     EXPECT_EQ(g.firstDay, DayNumber(2026, 2, 27));
     EXPECT_EQ(g.days, 4); // 27, 28 February, 1 and 2 March
     EXPECT_EQ(g.span.first, 5);
@@ -72,13 +76,13 @@ TEST(PeriodGrid, DaysWithoutARecordingStayEmptyAndTheFirstChosenKeepsAMinute) {
         EXPECT_FALSE(g.held(1, m));
         EXPECT_FALSE(g.held(2, m));
     }
-    EXPECT_EQ(MakePeriodGrid({&a}, 1).counts[0], -1000);
+    EXPECT_EQ(MakePeriodGrid({Of(a)}, 1).counts[0], -1000);
 }
 
 TEST(PeriodGrid, ARecordingPastMidnightGoesOnOnTheNextRowAndBadStampsAreLeftOut) {
     Recording late = Day(2024, 2, 28, 20, 0);
     Recording impossible = Day(2024, 2, 30, 5, 7);
-    const PeriodGrid g = MakePeriodGrid({&impossible, &late}, 0);
+    const PeriodGrid g = MakePeriodGrid({Of(impossible), Of(late)}, 0);
     EXPECT_EQ(g.firstDay, DayNumber(2024, 2, 28));
     EXPECT_EQ(g.days, 2); // into the leap day
     EXPECT_EQ(g.span.first, 0);
@@ -87,7 +91,7 @@ TEST(PeriodGrid, ARecordingPastMidnightGoesOnOnTheNextRowAndBadStampsAreLeftOut)
     EXPECT_EQ(g.counts[g.index(1, 0)], 240); // 0:00 on 29 February
     EXPECT_EQ(g.source[g.index(1, 0)], 1);
     EXPECT_FALSE(g.held(1, 600));
-    EXPECT_EQ(MakePeriodGrid({&impossible}, 0).days, 0);
+    EXPECT_EQ(MakePeriodGrid({Of(impossible)}, 0).days, 0);
 }
 
 // Every pixel shows a cell whose pixels hold it, in plots that are not whole

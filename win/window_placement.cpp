@@ -1,17 +1,11 @@
 // The placement in the settings, as REG_BINARY.
-#include "app/window_placement.h"
+#include "win/window_placement.h"
 
 #include "win/settings.h"
 
-namespace {
-
-constexpr wchar_t PlacementValue[] = L"WindowPlacement";
-
-} // namespace
-
-bool RestoreWindowPlacement(HWND window) {
+bool RestoreWindowPlacement(HWND window, const wchar_t* setting) {
     WINDOWPLACEMENT wp = {};
-    if (!ReadSettingBytes(PlacementValue, &wp, sizeof wp) || wp.length != sizeof wp) return false;
+    if (!ReadSettingBytes(setting, &wp, sizeof wp) || wp.length != sizeof wp) return false;
     const RECT& r = wp.rcNormalPosition;
     if (r.right <= r.left || r.bottom <= r.top) return false;
     // A screen unplugged since, or a size another screen gave it.
@@ -24,8 +18,8 @@ bool RestoreWindowPlacement(HWND window) {
     return SetWindowPlacement(window, &wp) != 0;
 }
 
-void RememberWindowPlacement(HWND window) {
+void RememberWindowPlacement(HWND window, const wchar_t* setting) {
     WINDOWPLACEMENT wp = {};
     wp.length = sizeof wp;
-    if (GetWindowPlacement(window, &wp)) WriteSettingBytes(PlacementValue, &wp, sizeof wp);
+    if (GetWindowPlacement(window, &wp)) WriteSettingBytes(setting, &wp, sizeof wp);
 }

@@ -1,0 +1,233 @@
+// 期間グラフ from the list: the chosen days as a map, read by the mouse and
+// the keys in either channel, in a larger window, a double click opening a
+// day, and what is shown saved and copied. Where each cell goes is the
+// window-free layout's, pinned by its unit tables; this checks the wiring.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "list/period_map.h"
+#include "res/resource.h"
+#include "tests/e2e/recording_files.h"
+#include "tests/support/driver.h"
+
+namespace {
+
+Recording Day(Stamp start, int32_t ch1Base, int32_t ch1Step, int32_t ch2Step) {
+    Recording r = {};
+    r.StartStamp = start;
+    for (int i = 0; i < SampleCount; ++i) {
+        r.Ch1Samples[i] = ch1Base + ch1Step * i;
+        r.Ch2Samples[i] = ch2Step * i;
+    }
+    return r;
+}
+
+class Period : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        folder = ArchiveForThisTest() + "\\";
+        // 14 and 15 July, nothing on the 16th, the 17th into the 18th; 3
+        // August is not chosen.
+        days = {Day({2026, 7, 2, 14, 5, 0}, 0, 10, 1), Day({2026, 7, 3, 15, 5, 0}, 2000, -2, 3),
+                Day({2026, 7, 5, 17, 20, 0}, 100, 0, 0), Day({2026, 8, 1, 3, 5, 0}, 7, 0, 0)};
+        const char* names[] = {"d1.mv2", "d2.mv2", "d3.mv2", "d4.mv2"};
+        for (int i = 0; i < 4; ++i)
+            ASSERT_TRUE(WriteBytes(folder + names[i], ReferenceFile(days[static_cast<size_t>(i)])));
+        list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
+        ASSERT_NE(list, nullptr);
+        HWND table = GetDlgItem(list, IDC_LIST_TABLE);
+        for (int row = 0; row < 3; ++row)
+            SetListRowState(app, table, row, LVIS_SELECTED, LVIS_SELECTED);
+        Settle(app);
+        Click(list, IDC_LIST_PERIOD);
+        period = WaitForDialog(app, "期間グラフ");
+        ASSERT_NE(period, nullptr);
+        picture = GetDlgItem(period, IDC_PERIOD_PICTURE);
+        Settle(app);
+    }
+    // What the window shows for the chosen days, by the window-free rules.
+    PeriodPicture Expected(int channel) const {
+        std::vector<PeriodRecording> chosen;
+        for (int i = 0; i < 3; ++i)
+            chosen.push_back({days[static_cast<size_t>(i)].StartStamp,
+                              {days[static_cast<size_t>(i)].Ch1Samples,
+                               days[static_cast<size_t>(i)].Ch2Samples}});
+        return MakePeriodPicture(chosen, channel);
+    }
+    PeriodLayout Layout() const {
+        RECT r;
+        GetClientRect(picture, &r);
+        return LayOutPeriod({0, 0, r.right, r.bottom, 96});
+    }
+    // The middle pixel of a cell's row and the first of its column.
+    POINT PointOf(int day, int minute) const {
+        const PeriodLayout l = Layout();
+        const CellSpan x = CellPixels(minute, 1440, l.plot.left, l.plot.width);
+        const CellSpan y = CellPixels(day, 5, l.plot.top, l.plot.height);
+        return {x.from, (y.from + y.to) / 2};
+    }
+    std::wstring CellReadout(int day, int minute, int channel) const {
+        const std::u16string text =
+            PeriodReadout(Expected(channel), channel, {PeriodSpot::Minute, day, minute});
+        return std::wstring(text.begin(), text.end());
+    }
+    int MinuteAt(int x) const {
+        const PeriodLayout l = Layout();
+        return CellAt(x, 1440, l.plot.left, l.plot.width);
+    }
+    std::wstring Readout() const { return WindowTextW(GetDlgItem(period, IDC_PERIOD_READOUT)); }
+    // The readout the rules give for the cell at a point.
+    std::wstring ReadoutAt(POINT at, int channel) const {
+        const PeriodPicture p = Expected(channel);
+        const std::u16string text = PeriodReadout(p, channel, HitInPeriod(p, Layout(), at.x, at.y));
+        return std::wstring(text.begin(), text.end());
+    }
+    std::string folder;
+    std::vector<Recording> days;
+    HWND list = nullptr, period = nullptr, picture = nullptr;
+};
+
+uint32_t Pixel(const Rgb& c) {
+    return uint32_t{c.r} << 16 | c.g << 8 | c.b;
+}
+
+TEST_F(Period, TheChosenDaysAsAMapReadByTheMouseAndTheKeysInEitherChannelAndLarger) {
+    SaveScreenshot(CaptureWindow(period), "period_map");
+    EXPECT_TRUE(IsChecked(period, IDC_PERIOD_CH1));
+    RECT r;
+    GetClientRect(picture, &r);
+    EXPECT_EQ(r.right, PeriodNaturalWidth);
+    EXPECT_EQ(r.bottom, PeriodNaturalHeight);
+    // Commands posted to the main window do nothing while it is open.
+    PostMessageW(app.main, WM_COMMAND, IDM_OPEN, 0);
+    EXPECT_TRUE(NoDialog(app, OpenDialogTitle));
+
+    // 12:34 on 14 July (a past-midnight day makes the span the whole day).
+    const POINT noon = PointOf(0, 12 * 60 + 34);
+    MoveMouseOver(app, picture, noon.x, noon.y);
+    EXPECT_EQ(Readout(), ReadoutAt(noon, 0));
+    EXPECT_EQ(Readout().substr(0, 18), L"2026/07/14(火) 12:3");
+    // The 16th holds nothing; the 17th's evening is 5000 lx throughout.
+    const POINT empty = PointOf(2, 12 * 60);
+    MoveMouseOver(app, picture, empty.x, empty.y);
+    EXPECT_EQ(Readout(), ReadoutAt(empty, 0));
+    EXPECT_EQ(Readout().substr(Readout().size() - 5), L"\x3000記録なし");
+    const POINT evening = PointOf(3, 21 * 60 + 30);
+    const Capture shown = CaptureClient(picture);
+    EXPECT_EQ(shown.at(evening.x + 1, evening.y), Pixel(LuxColour(5000)));
+    EXPECT_EQ(shown.at(empty.x + 1, empty.y), Pixel(NoRecordingColour));
+    // A day's bar: the row in the bars' column.
+    const PeriodLayout l = Layout();
+    MoveMouseOver(app, picture, l.bars.left + 2, PointOf(3, 0).y);
+    EXPECT_EQ(Readout(), L"2026/07/17(金)\x3000"
+                         L"CH1 積算 20000.0 lx・h");
+
+    // A click puts the cursor there; the keys move it a minute or a day.
+    ClickOver(app, picture, evening.x, evening.y);
+    Settle(app);
+    const int clicked = MinuteAt(evening.x);
+    EXPECT_EQ(Readout(), CellReadout(3, clicked, 0));
+    MoveMouseAway();
+    Settle(app);
+    PressKeyIn(app, period, VK_RIGHT);
+    EXPECT_EQ(Readout(), CellReadout(3, clicked + 1, 0));
+    PressKeyIn(app, period, VK_DOWN);
+    EXPECT_EQ(Readout(), CellReadout(4, clicked + 1, 0));
+    PressKeyIn(app, period, VK_END);
+    EXPECT_EQ(Readout().substr(14, 5), L"23:59");
+    PressKeyIn(app, period, VK_HOME);
+    EXPECT_EQ(Readout(), L"2026/07/18(土) 0:00\x3000"
+                         L"CH1 5000 lx");
+    const Capture cursor = CaptureClient(picture);
+    const POINT home = PointOf(4, 0);
+    EXPECT_EQ(cursor.at(home.x - 1, home.y), Black);
+
+    // CH2: the same cell, the other channel's value.
+    Press(period, IDC_PERIOD_CH2);
+    Settle(app);
+    EXPECT_TRUE(IsChecked(period, IDC_PERIOD_CH2));
+    EXPECT_EQ(Readout(), L"2026/07/18(土) 0:00\x3000"
+                         L"CH2 0 lx");
+    MoveMouseOver(app, picture, noon.x, noon.y);
+    EXPECT_EQ(Readout(), ReadoutAt(noon, 1));
+
+    // Maximised, the picture grows and a point still reads its own cell.
+    PostMessageW(period, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    Settle(app);
+    GetClientRect(picture, &r);
+    EXPECT_GT(r.right, PeriodNaturalWidth);
+    EXPECT_GT(r.bottom, PeriodNaturalHeight);
+    SaveScreenshot(CaptureWindow(period), "period_map_maximised");
+    const POINT grown = PointOf(1, 9 * 60 + 5);
+    MoveMouseOver(app, picture, grown.x, grown.y);
+    EXPECT_EQ(Readout(), ReadoutAt(grown, 1));
+    EXPECT_EQ(Readout().substr(0, 13), L"2026/07/15(水)");
+
+    Click(period, IDCANCEL);
+    Settle(app);
+    EXPECT_FALSE(IsWindow(period));
+    EXPECT_TRUE(IsWindowVisible(list));
+}
+
+TEST_F(Period, ADoubleClickOnADayOpensItsRecordingInTheMainWindow) {
+    // An empty day opens nothing.
+    const POINT empty = PointOf(2, 600);
+    ClickOver(app, picture, empty.x, empty.y, 2);
+    Settle(app);
+    EXPECT_TRUE(IsWindow(period));
+    const POINT morning = PointOf(1, 8 * 60);
+    ClickOver(app, picture, morning.x, morning.y, 2);
+    Settle(app);
+    EXPECT_FALSE(IsWindow(period));
+    EXPECT_FALSE(IsWindow(list));
+    EXPECT_EQ(WindowText(app.main), FileCaption("d2.mv2"));
+}
+
+TEST_F(Period, WhatIsShownIsSavedAsPngOrEmfAndCopiedAsBoth) {
+    const std::string png = FolderForThisTest() + "period";
+    Click(period, IDC_PERIOD_SAVE_IMAGE);
+    HWND save = WaitForDialog(app, "期間グラフを画像で保存");
+    ASSERT_NE(save, nullptr);
+    SetItemText(save, FileNameBox, png); // no extension: the type chosen, PNG
+    Click(save, IDOK);
+    Settle(app);
+    EXPECT_EQ(TakeError(app, 300), "");
+    const std::string bytes = ReadBytes(png + ".png");
+    ASSERT_GT(bytes.size(), 24u);
+    EXPECT_EQ(bytes.substr(1, 3), "PNG");
+    auto be32 = [&](size_t at) {
+        return static_cast<uint32_t>(static_cast<unsigned char>(bytes[at]) << 24 |
+                                     static_cast<unsigned char>(bytes[at + 1]) << 16 |
+                                     static_cast<unsigned char>(bytes[at + 2]) << 8 |
+                                     static_cast<unsigned char>(bytes[at + 3]));
+    };
+    EXPECT_EQ(be32(16), static_cast<uint32_t>(PeriodNaturalWidth));
+    EXPECT_EQ(be32(20), static_cast<uint32_t>(PeriodNaturalHeight));
+
+    Click(period, IDC_PERIOD_SAVE_IMAGE);
+    save = WaitForDialog(app, "期間グラフを画像で保存");
+    ASSERT_NE(save, nullptr);
+    SetItemText(save, FileNameBox, png + ".emf");
+    Click(save, IDOK);
+    Settle(app);
+    const std::string emf = ReadBytes(png + ".emf");
+    ASSERT_GT(emf.size(), 44u);
+    EXPECT_EQ(emf.substr(40, 4), " EMF");
+    // One bitmap for the cells, not a rectangle each.
+    EXPECT_LT(emf.size(), 2u << 20);
+
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    CloseClipboard();
+    Click(period, IDC_PERIOD_COPY);
+    Settle(app);
+    EXPECT_EQ(TakeError(app, 300), "");
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_ENHMETAFILE));
+}
+
+} // namespace
