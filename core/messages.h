@@ -37,6 +37,9 @@ inline constexpr char16_t CannotMakeImageText[] = u"画像を作れません";
 // Printing.
 inline constexpr char16_t CannotPrintText[] = u"印刷できません";
 
+// The period map.
+inline constexpr char16_t PeriodTooLongText[] = u"期間が長すぎます";
+
 // Help.
 inline constexpr char16_t GuideMissingText[] = u"利用ガイドが見つかりません";
 
@@ -56,4 +59,5 @@ inline constexpr MessageEntry AllMessages[] = {
     {ErrorCaption, CannotLockMemoryText}, {ErrorCaption, BadFileNameText},
     {ErrorCaption, CannotCopyText},       {ErrorCaption, CannotMakeImageText},
     {ErrorCaption, CannotPrintText},      {ErrorCaption, GuideMissingText},
+    {ErrorCaption, PeriodTooLongText},
 };

@@ -54,26 +54,45 @@ HourSpan SpanOfMinutes(int earliestMinuteOfDay, int latestMinuteOfDay, bool past
     return {std::min(5, earliestMinuteOfDay / 60), std::max(19, latestMinuteOfDay / 60 + 1)};
 }
 
-PeriodGrid MakePeriodGrid(const std::vector<PeriodRecording>& chosen, int channel) {
-    PeriodGrid g;
-    int64_t first = INT64_MAX, last = INT64_MIN;
-    int earliest = MinutesPerDay, latest = 0;
+namespace {
+
+struct PeriodExtent {
+    int64_t first = INT64_MAX, last = INT64_MIN; // days
+    int earliest = MinutesPerDay, latest = 0;    // minutes of the day
     bool pastMidnight = false;
+};
+
+PeriodExtent ExtentOf(const std::vector<PeriodRecording>& chosen) {
+    PeriodExtent e;
     for (const PeriodRecording& r : chosen) {
         if (!IsRealStamp(r.start)) continue;
         const int64_t day = StartDay(r.start);
         const int minute = r.start.Hour * 60 + r.start.Minute;
         const Placed end = PlaceOf(day, minute, SampleCount - 1);
-        first = std::min(first, day);
-        last = std::max(last, end.day);
-        pastMidnight = pastMidnight || end.day != day;
-        earliest = std::min(earliest, minute);
-        latest = std::max(latest, end.minute);
+        e.first = std::min(e.first, day);
+        e.last = std::max(e.last, end.day);
+        e.pastMidnight = e.pastMidnight || end.day != day;
+        e.earliest = std::min(e.earliest, minute);
+        e.latest = std::max(e.latest, end.minute);
     }
-    if (first > last) return g;
+    return e;
+}
+
+} // namespace
+
+int64_t PeriodDayCount(const std::vector<PeriodRecording>& chosen) {
+    const PeriodExtent e = ExtentOf(chosen);
+    return e.first > e.last ? 0 : e.last - e.first + 1;
+}
+
+PeriodGrid MakePeriodGrid(const std::vector<PeriodRecording>& chosen, int channel) {
+    PeriodGrid g;
+    const PeriodExtent e = ExtentOf(chosen);
+    const int64_t first = e.first, last = e.last;
+    if (first > last || last - first + 1 > MaxPeriodDays) return g;
     g.firstDay = first;
     g.days = static_cast<int>(last - first + 1);
-    g.span = SpanOfMinutes(earliest, latest, pastMidnight);
+    g.span = SpanOfMinutes(e.earliest, e.latest, e.pastMidnight);
     const size_t cells = static_cast<size_t>(g.days) * static_cast<size_t>(g.span.minutes());
     g.counts.assign(cells, 0);
     g.source.assign(cells, -1);

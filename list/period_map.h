@@ -51,7 +51,13 @@ struct PeriodGrid {
     int index(int day, int minute) const { return day * span.minutes() + minute; }
     bool held(int day, int minute) const { return source[index(day, minute)] >= 0; }
 };
+// Twenty years of days at most: a grid of a whole day's minutes for each
+// stays near 100 MB. A longer period gets an empty grid.
+constexpr int64_t MaxPeriodDays = 7305;
 PeriodGrid MakePeriodGrid(const std::vector<PeriodRecording>& chosen, int channel);
+// The calendar days from the first chosen minute's to the last's; 0 when no
+// recording has a real stamp.
+int64_t PeriodDayCount(const std::vector<PeriodRecording>& chosen);
 
 // A plot in device pixels. Column c covers the pixels x with
 // floor((x - left) × columns ÷ width) = c, and rows likewise: when there are

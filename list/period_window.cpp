@@ -268,8 +268,9 @@ void PrintPeriod(HWND dialog, PeriodState& s) {
     const std::vector<std::u16string> heading = {
         u"期間グラフ",
         u"フォルダー: " + s.request->folder,
-        u"期間: " + DateText(g.firstDay) + u" – " + DateText(g.firstDay + std::max(0, g.days - 1)) +
-            u"　" + (s.channel == 0 ? u"CH1" : u"CH2") + u"　記録のある日: " +
+        u"期間: " + DateText(g.firstDay) + u" ～ " +
+            DateText(g.firstDay + std::max(0, g.days - 1)) + u"　" +
+            (s.channel == 0 ? u"CH1" : u"CH2") + u"　記録のある日: " +
             AsciiToUtf16(NumberText(DaysRecorded(g))) + u" 日",
     };
     const PeriodContent content = ContentOf(s, false);

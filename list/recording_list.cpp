@@ -242,6 +242,10 @@ void ShowPeriod(HWND dialog) {
         request.recordings.push_back({row.start, {row.samples[0].data(), row.samples[1].data()}});
     }
     if (request.recordings.empty()) return;
+    if (PeriodDayCount(request.recordings) > MaxPeriodDays) {
+        ShowError(dialog, PeriodTooLongText);
+        return;
+    }
     s.toOpen = ShowPeriodWindow(dialog, request);
     if (s.toOpen.empty()) return;
     EndDialog(dialog, IDOK);

@@ -11,7 +11,7 @@ source tools/wine-env.sh
 bench_ready
 wine build/win/guide_screenshots.exe >/dev/null
 mkdir -p docs/images
-for shot in main readout range text data maximum statistics list threshold about; do
+for shot in main readout range text data maximum statistics list period threshold about; do
   convert "build/win/screenshots/guide_$shot.bmp" "docs/images/$shot.png"
 done
 echo "make_screenshots: wrote docs/images/*.png"

@@ -95,6 +95,33 @@ TEST_F(GuideScreenshots, TheMainWindowAndEachDialog) {
     SaveScreenshot(CaptureWindow(list), "guide_list");
     Click(list, IDCANCEL);
     Settle(app);
+
+    // The rest of June beside them, two days without a download, as a map.
+    for (int day = 9; day <= 30; ++day) {
+        if (day == 14 || day == 21) continue;
+        Recording r = SunnyDay();
+        r.StartStamp.Day = day;
+        const double weather = 0.35 + 0.65 * std::fabs(std::sin(day * 1.7));
+        for (int i = 0; i < SampleCount; ++i) {
+            r.Ch1Samples[i] = static_cast<int32_t>(r.Ch1Samples[i] * weather);
+            r.Ch2Samples[i] = static_cast<int32_t>(r.Ch2Samples[i] * weather);
+        }
+        const std::string name = "201506" + std::to_string(day) + "_0500.mv2";
+        ASSERT_TRUE(WriteBytes(archive + "\\" + name, ReferenceFile(r)));
+    }
+    list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
+    ASSERT_NE(list, nullptr);
+    Click(list, IDC_LIST_PERIOD);
+    HWND period = WaitForDialog(app, "期間グラフ");
+    ASSERT_NE(period, nullptr);
+    Settle(app);
+    HWND picture = GetDlgItem(period, IDC_PERIOD_PICTURE);
+    MoveMouseOver(app, picture, 430, 200);
+    SaveScreenshot(CaptureWindow(period), "guide_period");
+    MoveMouseAway();
+    Click(period, IDCANCEL);
+    Click(list, IDCANCEL);
+    Settle(app);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <map>
 
+#include "list/period_map.h"
 #include "res/resource.h"
 #include "tests/support/chart_pixels.h"
 #include "tests/support/driver.h"
@@ -53,6 +54,32 @@ INT_PTR CALLBACK Inert(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG;
 }
 
+// Whether a static's or button's text fits the control: 1 or 0; -1 for
+// another control or no text.
+int TextFits(HWND child) {
+    wchar_t cls[32] = {};
+    GetClassNameW(child, cls, 32);
+    const std::wstring text = WindowTextW(child);
+    const std::wstring kind = cls;
+    if (text.empty() || (kind != L"Static" && kind != L"Button")) return -1;
+    HDC dc = GetDC(child);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(child, dc);
+    RECT room;
+    GetClientRect(child, &room);
+    const LONG style = GetWindowLongW(child, GWL_STYLE) & 0xF;
+    // What the control keeps for itself beside its text.
+    const int inset = kind == L"Static"             ? 0
+                      : style == BS_AUTORADIOBUTTON ? GetSystemMetrics(SM_CXMENUCHECK) + S(3)
+                      : style == BS_GROUPBOX        ? S(16)
+                                                    : S(6);
+    return size.cx <= room.right - inset ? 1 : 0;
+}
+
 // Whether each static's and button's text fits its control, in every dialog
 // of the program, made from its own templates at the screen's DPI; a key
 // for each ("RANGEDLG#3 ＯＫ").
@@ -73,29 +100,10 @@ std::map<std::string, bool> DialogTextsFit(bool keepScreenshots) {
         for (HWND child = GetWindow(dialog, GW_CHILD); child;
              child = GetWindow(child, GW_HWNDNEXT)) {
             ++index;
-            wchar_t cls[32] = {};
-            GetClassNameW(child, cls, 32);
             const std::wstring text = WindowTextW(child);
-            const std::wstring kind = cls;
-            if (text.empty() || (kind != L"Static" && kind != L"Button")) continue;
-            HDC dc = GetDC(child);
-            HGDIOBJ previous =
-                SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
-            SIZE size = {};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-            SelectObject(dc, previous);
-            ReleaseDC(child, dc);
-            RECT room;
-            GetClientRect(child, &room);
-            const LONG style = GetWindowLongW(child, GWL_STYLE) & 0xF;
-            // What the control keeps for itself beside its text.
-            const int inset = kind == L"Static" ? 0
-                              : style == BS_AUTORADIOBUTTON
-                                  ? GetSystemMetrics(SM_CXMENUCHECK) + S(3)
-                              : style == BS_GROUPBOX ? S(16)
-                                                     : S(6);
-            fits[Narrowed(name) + "#" + std::to_string(index) + " " + Narrowed(text)] =
-                size.cx <= room.right - inset;
+            const int fit = TextFits(child);
+            if (fit < 0) continue;
+            fits[Narrowed(name) + "#" + std::to_string(index) + " " + Narrowed(text)] = fit == 1;
         }
         if (keepScreenshots) {
             ShowWindow(dialog, SW_SHOWNA);
@@ -202,6 +210,36 @@ TEST(HighDpiDialogsAt144, EveryTextThatFitsAt96FitsAt144) {
         ++compared;
     }
     EXPECT_GT(compared, 50);
+}
+
+// 期間グラフ at 144 DPI: the picture s() of its natural size, the map read
+// where the layout for that DPI puts it, and every button's text in its
+// button.
+TEST_F(HighDpiWindowAt144, ThePeriodWindowIsScaledAndItsTextsFit) {
+    const std::string folder = ArchiveForThisTest() + "\\";
+    Recording r = KnownRecording();
+    r.StartStamp = {2026, 7, 2, 14, 5, 0};
+    ASSERT_TRUE(WriteBytes(folder + "d1.mv2", ReferenceFile(r)));
+    HWND list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
+    ASSERT_NE(list, nullptr);
+    Click(list, IDC_LIST_PERIOD);
+    HWND period = WaitForDialog(app, "期間グラフ");
+    ASSERT_NE(period, nullptr);
+    Settle(app);
+    SaveScreenshot(CaptureWindow(period), "dpi144_period");
+    HWND picture = GetDlgItem(period, IDC_PERIOD_PICTURE);
+    RECT room;
+    GetClientRect(picture, &room);
+    EXPECT_EQ(room.right, S(PeriodNaturalWidth));
+    EXPECT_EQ(room.bottom, S(PeriodNaturalHeight));
+    for (HWND child = GetWindow(period, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        EXPECT_NE(TextFits(child), 0) << Narrowed(WindowTextW(child));
+    const PeriodLayout l = LayOutPeriod({0, 0, room.right, room.bottom, 144});
+    MoveMouseOver(app, picture, l.plot.left + l.plot.width / 2, l.plot.top + l.plot.height / 2);
+    EXPECT_EQ(WindowTextW(GetDlgItem(period, IDC_PERIOD_READOUT)).substr(0, 15),
+              L"2026/07/14(火) 1");
+    Click(period, IDCANCEL);
+    Click(list, IDCANCEL);
 }
 
 } // namespace

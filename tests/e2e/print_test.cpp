@@ -12,6 +12,7 @@
 #include "print/report.h"
 #include "res/resource.h"
 #include "tests/support/chart_pixels.h"
+#include "list/period_map.h"
 #include "tests/support/driver.h"
 #include "tests/support/wait.h"
 #include "tests/e2e/recording_files.h"
@@ -271,6 +272,55 @@ TEST_F(Print, TheListOverPagesWithItsTitlesOnEach) {
     const int foot = LayOutRecordingPage(A4Landscape, 0).bottom / 2;
     for (const Capture& page : pages)
         EXPECT_GT(InkIn(page, foot - 30, foot), 0) << "no n / N";
+    Click(list, IDCANCEL);
+}
+
+bool Resembles(uint32_t pixel, const Rgb& c) {
+    auto within = [](int a, int b) { return a - b < 16 && b - a < 16; };
+    return within(pixel >> 16 & 0xFF, c.r) && within(pixel >> 8 & 0xFF, c.g) &&
+           within(pixel & 0xFF, c.b);
+}
+
+// 期間グラフ's 印刷: one landscape page, the heading, then the map where its
+// layout puts it on the page: a day of 5000 lx in its colour, an empty day
+// grey.
+TEST_F(Print, ThePeriodMapOnOneLandscapePage) {
+    const std::string folder = ArchiveForThisTest() + "\\";
+    Recording r = KnownRecording();
+    for (int i = 0; i < SampleCount; ++i)
+        r.Ch1Samples[i] = 100;
+    for (int day : {1, 3}) {
+        r.StartStamp = {2026, 7, 0, day, 5, 0};
+        ASSERT_TRUE(WriteBytes(folder + "d" + std::to_string(day) + ".mv2", ReferenceFile(r)));
+    }
+    HWND list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
+    ASSERT_NE(list, nullptr);
+    Click(list, IDC_LIST_PERIOD);
+    HWND period = WaitForDialog(app, "期間グラフ");
+    ASSERT_NE(period, nullptr);
+    const auto before = Pdfs();
+    Click(period, IDC_PERIOD_PRINT);
+    ASSERT_TRUE(AnswerPrintDialog(app, period, IDOK));
+    EXPECT_EQ(TakeError(app, 300), "");
+    const std::wstring name = NewPdf(before);
+    ASSERT_FALSE(name.empty());
+    EXPECT_NE(ReadBytes(PdfPath(name)).find("/Title(\\(" + InPdf("MARVEK \x87\x55 - 期間グラフ")),
+              std::string::npos);
+    const std::vector<Capture> pages = Rasterised(name);
+    ASSERT_EQ(pages.size(), 1u);
+    SaveScreenshot(pages[0], "printed_period");
+    const PicturePageLayout page =
+        LayOutPicturePage(A4Landscape, 2, PeriodNaturalWidth, PeriodNaturalHeight);
+    const PeriodLayout l = LayOutPeriod(page.picture);
+    EXPECT_GT(InkIn(pages[0], page.top / 2, page.picture.top / 2), 300);
+    const int x = (l.plot.left + l.plot.width / 2) / 2;
+    for (int day = 0; day < 3; ++day) {
+        const CellSpan row = CellPixels(day, 3, l.plot.top, l.plot.height);
+        const uint32_t shown = pages[0].at(x, (row.from + row.to) / 4);
+        EXPECT_TRUE(Resembles(shown, day == 1 ? NoRecordingColour : LuxColour(5000)))
+            << day << ": " << std::hex << shown;
+    }
+    Click(period, IDCANCEL);
     Click(list, IDCANCEL);
 }
 

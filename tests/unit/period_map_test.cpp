@@ -92,6 +92,23 @@ TEST(PeriodGrid, ARecordingPastMidnightGoesOnOnTheNextRowAndBadStampsAreLeftOut)
     EXPECT_EQ(g.source[g.index(1, 0)], 1);
     EXPECT_FALSE(g.held(1, 600));
     EXPECT_EQ(MakePeriodGrid({Of(impossible)}, 0).days, 0);
+    EXPECT_EQ(PeriodDayCount({Of(late)}), 2);
+    EXPECT_EQ(PeriodDayCount({Of(impossible)}), 0);
+}
+
+// Twenty years of days, and not one more: a period longer would take
+// gigabytes.
+TEST(PeriodGrid, APeriodLongerThanTwentyYearsGetsNoGrid) {
+    const Recording first = Day(2000, 1, 1, 5, 0);
+    int32_t y, m, d;
+    DateOfDay(DayNumber(2000, 1, 1) + MaxPeriodDays - 1, y, m, d);
+    const Recording last = Day(y, m, d, 5, 0);
+    EXPECT_EQ(PeriodDayCount({Of(first), Of(last)}), MaxPeriodDays);
+    EXPECT_EQ(MakePeriodGrid({Of(first), Of(last)}, 0).days, MaxPeriodDays);
+    DateOfDay(DayNumber(2000, 1, 1) + MaxPeriodDays, y, m, d);
+    const Recording beyond = Day(y, m, d, 5, 0);
+    EXPECT_EQ(PeriodDayCount({Of(first), Of(beyond)}), MaxPeriodDays + 1);
+    EXPECT_EQ(MakePeriodGrid({Of(first), Of(beyond)}, 0).days, 0);
 }
 
 // Every pixel shows a cell whose pixels hold it, in plots that are not whole
@@ -160,6 +177,78 @@ TEST(DailyBars, TheLongestDayOrTheBudgetsDailyShareFillsTheColumn) {
     for (const auto& c : cases)
         EXPECT_EQ(BarLength(c.day, c.longest, c.budget, c.width), c.length)
             << c.day << " " << c.longest << " " << c.budget;
+}
+
+TEST(PeriodLayout, TheMapTakesWhatTheDatesBarsAndLegendLeaveAtAnyDpi) {
+    for (const ChartFrame f : {ChartFrame{0, 0, 900, 500, 96}, ChartFrame{10, 20, 1901, 1011, 96},
+                               ChartFrame{0, 0, 1350, 750, 144}}) {
+        SCOPED_TRACE(f.width);
+        const PeriodLayout l = LayOutPeriod(f);
+        const double s = f.dpi / 96.0;
+        EXPECT_EQ(l.plot.left, f.left + static_cast<int>(84 * s));
+        EXPECT_LT(l.datesRight, l.plot.left);
+        EXPECT_LT(l.plot.left + l.plot.width, l.bars.left);
+        EXPECT_LT(l.bars.left + l.bars.width, l.scale.left);
+        EXPECT_LE(l.legendText + static_cast<int>(140 * s), f.left + f.width);
+        EXPECT_EQ(l.bars.top, l.plot.top);
+        EXPECT_EQ(l.bars.height, l.plot.height);
+        EXPECT_LE(l.hoursTop + l.fontHeight, f.top + f.height);
+        EXPECT_LE(l.swatch.top + l.swatch.height, l.plot.top + l.plot.height);
+    }
+    // A wider frame widens the map alone.
+    const PeriodLayout natural = LayOutPeriod({0, 0, 900, 500, 96});
+    const PeriodLayout wider = LayOutPeriod({0, 0, 1000, 600, 96});
+    EXPECT_EQ(wider.plot.width, natural.plot.width + 100);
+    EXPECT_EQ(wider.plot.height, natural.plot.height + 100);
+    EXPECT_EQ(wider.bars.width, natural.bars.width);
+}
+
+TEST(PeriodLegend, TheScaleAndTheBudgetsDailyShare) {
+    EXPECT_EQ(ScaleHeight(0, 300), 0);
+    EXPECT_EQ(ScaleHeight(10, 300), 0);
+    EXPECT_EQ(ScaleHeight(1000, 300), 150);
+    EXPECT_EQ(ScaleHeight(100000, 300), 300);
+    EXPECT_EQ(ScaleHeight(500000, 300), 300);
+    EXPECT_EQ(DailyShareText(15000), u"1日あたり 41.1 lx・h");
+    EXPECT_EQ(DailyShareText(365), u"1日あたり 1.0 lx・h");
+    // 36.5 lx·h a day is 0.05 lx·h: the half rounds away from zero.
+    EXPECT_EQ(DailyShareText(18), u"1日あたり 0.0 lx・h");
+    EXPECT_EQ(DailyShareText(20), u"1日あたり 0.1 lx・h");
+    EXPECT_EQ(BudgetLineLength(600, 365 * 20, 80), 80);
+    EXPECT_EQ(BudgetLineLength(2400, 365 * 20, 80), 40);
+    EXPECT_EQ(BudgetLineLength(2400, 0, 80), 0);
+}
+
+TEST(PeriodReadout, AMinuteAnEmptyMinuteADaysBarAndNothing) {
+    const Recording a = Day(2026, 7, 14, 5, 100), b = Day(2026, 7, 16, 5, 0);
+    const PeriodPicture p = MakePeriodPicture({Of(a), Of(b)}, 0);
+    const PeriodLayout l = LayOutPeriod({0, 0, 900, 500, 96});
+    auto at = [&](int day, int minute) { return PeriodHit{PeriodSpot::Minute, day, minute}; };
+    // 12:34 is minute 454 of 14 July's recording: (100 + 454) × 50 lx.
+    EXPECT_EQ(PeriodReadout(p, 0, at(0, 7 * 60 + 34)), u"2026/07/14(火) 12:34\u3000CH1 27700 lx");
+    EXPECT_EQ(PeriodReadout(MakePeriodPicture({Of(a), Of(b)}, 1), 1, at(0, 0)),
+              u"2026/07/14(火) 5:00\u3000CH2 -5000 lx");
+    EXPECT_EQ(PeriodReadout(p, 0, at(1, 0)), u"2026/07/15(水) 5:00\u3000記録なし");
+    // Σ(i for 0..839) × 50 ÷ 60 = 293650.0, and 840 × 100 × 50 ÷ 60 more.
+    EXPECT_EQ(PeriodReadout(p, 0, {PeriodSpot::Bar, 0, 0}),
+              u"2026/07/14(火)\u3000CH1 積算 363650.0 lx・h");
+    EXPECT_EQ(PeriodReadout(p, 0, {}), u"");
+    EXPECT_EQ(RecordingAt(p, at(2, 10)), 1);
+    EXPECT_EQ(RecordingAt(p, at(1, 10)), -1);
+    EXPECT_EQ(RecordingAt(p, {PeriodSpot::Bar, 0, 0}), 0);
+
+    // Points: the plot's first pixel, the bars' column, and beside both.
+    EXPECT_EQ(HitInPeriod(p, l, l.plot.left, l.plot.top).spot, PeriodSpot::Minute);
+    const PeriodHit last =
+        HitInPeriod(p, l, l.plot.left + l.plot.width - 1, l.plot.top + l.plot.height - 1);
+    EXPECT_EQ(last.day, 2);
+    EXPECT_EQ(last.minute, CellAt(l.plot.left + l.plot.width - 1, 840, l.plot.left, l.plot.width));
+    EXPECT_EQ(HitInPeriod(p, l, l.bars.left + 1, l.plot.top).spot, PeriodSpot::Bar);
+    // The empty day has no bar.
+    EXPECT_EQ(HitInPeriod(p, l, l.bars.left + 1, l.plot.top + l.plot.height / 2).spot,
+              PeriodSpot::Nothing);
+    EXPECT_EQ(HitInPeriod(p, l, l.plot.left - 1, l.plot.top).spot, PeriodSpot::Nothing);
+    EXPECT_EQ(HitInPeriod(p, l, l.plot.left, l.plot.top - 1).spot, PeriodSpot::Nothing);
 }
 
 } // namespace
