@@ -4,6 +4,7 @@
 // channel changes, never while it paints.
 #include "list/period_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -11,12 +12,14 @@
 #include "core/file_name.h"
 #include "core/text.h"
 #include "files/export_commands.h"
+#include "list/period_figures.h"
 #include "list/period_paint.h"
 #include "print/print_commands.h"
 #include "res/resource.h"
 #include "view/dpi_scale.h"
 #include "win/dpi.h"
 #include "win/scoped_gdi.h"
+#include "win/settings.h"
 #include "win/wide.h"
 #include "win/window_placement.h"
 
@@ -24,10 +27,15 @@ namespace {
 
 constexpr wchar_t PlacementSetting[] = L"PeriodPlacement";
 
+constexpr wchar_t HoursSetting[] = L"OccupiedHours";
+
 struct PeriodState {
     const PeriodRequest* request;
     int channel = 0;
-    PeriodPicture picture;
+    PeriodPicture pictures[2]; // each channel's, worked out when the window opens
+    OccupiedHours hours;
+    bool hoursValid = true;
+    bool filling = false; // the fields are being filled, not typed in
     bool cursorShown = false;
     int cursorDay = 0, cursorMinute = 0;
     bool tracking = false; // the mouse's leaving is asked for
@@ -46,8 +54,12 @@ HWND Picture(HWND dialog) {
     return GetDlgItem(dialog, IDC_PERIOD_PICTURE);
 }
 
+const PeriodPicture& Shown(const PeriodState& s) {
+    return s.pictures[s.channel];
+}
+
 PeriodContent ContentOf(const PeriodState& s, bool withCursor) {
-    PeriodContent c = {&s.picture, s.channel, s.request->threshold, s.request->budget};
+    PeriodContent c = {&Shown(s), s.channel, s.request->threshold, s.request->budget};
     c.cursorShown = withCursor && s.cursorShown;
     c.cursorDay = s.cursorDay;
     c.cursorMinute = s.cursorMinute;
@@ -65,7 +77,7 @@ void ShowReadout(HWND dialog, const std::u16string& text) {
 }
 
 void ShowCursorReadout(HWND dialog, PeriodState& s) {
-    ShowReadout(dialog, PeriodReadout(s.picture, s.channel,
+    ShowReadout(dialog, PeriodReadout(Shown(s), s.channel,
                                       {PeriodSpot::Minute, s.cursorDay, s.cursorMinute}));
 }
 
@@ -78,7 +90,7 @@ void Close(HWND dialog, INT_PTR result) {
 // The recording that holds the hit, opened in the main window after the
 // list has closed.
 void OpenAt(HWND dialog, PeriodState& s, const PeriodHit& hit) {
-    const int index = RecordingAt(s.picture, hit);
+    const int index = RecordingAt(Shown(s), hit);
     if (index < 0) return;
     s.toOpen = InFolder(s.request->folder, s.request->files[static_cast<size_t>(index)]);
     Close(dialog, IDOK);
@@ -103,7 +115,7 @@ void PaintPicture(HWND picture) {
 }
 
 PeriodHit HitAt(HWND picture, LPARAM point) {
-    return HitInPeriod(StateOf(picture).picture, LayOutPeriod(PictureFrame(picture)),
+    return HitInPeriod(Shown(StateOf(picture)), LayOutPeriod(PictureFrame(picture)),
                        GET_X_LPARAM(point), GET_Y_LPARAM(point));
 }
 
@@ -113,7 +125,7 @@ void OnPictureMouseMove(HWND picture, LPARAM point) {
         TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, picture, 0};
         s.tracking = TrackMouseEvent(&track) != 0;
     }
-    ShowReadout(GetParent(picture), PeriodReadout(s.picture, s.channel, HitAt(picture, point)));
+    ShowReadout(GetParent(picture), PeriodReadout(Shown(s), s.channel, HitAt(picture, point)));
 }
 
 void OnPictureMouseLeave(HWND picture) {
@@ -127,7 +139,7 @@ void OnPictureMouseLeave(HWND picture) {
 
 void MoveCursor(HWND picture, int day, int minute) {
     PeriodState& s = StateOf(picture);
-    const PeriodGrid& g = s.picture.grid;
+    const PeriodGrid& g = Shown(s).grid;
     if (g.days == 0) return;
     s.cursorDay = std::clamp(day, 0, g.days - 1);
     s.cursorMinute = std::clamp(minute, 0, g.span.minutes() - 1);
@@ -151,7 +163,7 @@ void OnPictureKey(HWND picture, WPARAM key) {
     case VK_UP: MoveCursor(picture, s.cursorShown ? day - 1 : day, minute); break;
     case VK_DOWN: MoveCursor(picture, s.cursorShown ? day + 1 : day, minute); break;
     case VK_HOME: MoveCursor(picture, day, 0); break;
-    case VK_END: MoveCursor(picture, day, s.picture.grid.span.minutes() - 1); break;
+    case VK_END: MoveCursor(picture, day, Shown(s).grid.span.minutes() - 1); break;
     case VK_RETURN:
         if (s.cursorShown)
             OpenAt(GetParent(picture), s, {PeriodSpot::Minute, s.cursorDay, s.cursorMinute});
@@ -199,13 +211,15 @@ void RegisterPictureClass() {
 
 // The dialog --------------------------------------------------------------
 
-// The picture's natural size, with the channel and readout above it and the
-// buttons below, at the window's DPI.
-constexpr int TopBar = 36, BottomBar = 40, Margin = 8;
+// The picture's natural size, with the channel and readout above it, the
+// occupied hours and the figures below it, then the buttons, at the window's
+// DPI. The picture takes what the window grows.
+constexpr int TopBar = 36, HoursRow = 30, FiguresHeight = 236, BottomBar = 40, Margin = 8;
+constexpr int BelowPicture = HoursRow + FiguresHeight + BottomBar;
 
 SIZE NaturalClient(int dpi) {
     return {S(PeriodNaturalWidth + 2 * Margin, dpi),
-            S(TopBar + PeriodNaturalHeight + BottomBar, dpi)};
+            S(TopBar + PeriodNaturalHeight + BelowPicture, dpi)};
 }
 
 void Place(HWND dialog, int id, int x, int y, int width, int height) {
@@ -221,7 +235,16 @@ void LayOutControls(HWND dialog) {
     Place(dialog, IDC_PERIOD_CH2, S(72, d), S(8, d), S(60, d), S(20, d));
     Place(dialog, IDC_PERIOD_READOUT, S(140, d), S(10, d), w - S(140 + Margin, d), S(20, d));
     Place(dialog, IDC_PERIOD_PICTURE, S(Margin, d), S(TopBar, d), w - S(2 * Margin, d),
-          h - S(TopBar + BottomBar, d));
+          h - S(TopBar + BelowPicture, d));
+    const int hours = h - S(BelowPicture, d) + S(6, d);
+    Place(dialog, IDC_PERIOD_HOURS_LABEL, S(Margin, d), hours + S(3, d), S(60, d), S(20, d));
+    Place(dialog, IDC_PERIOD_HOURS_FROM, S(72, d), hours, S(56, d), S(22, d));
+    Place(dialog, IDC_PERIOD_HOURS_TILDE, S(132, d), hours + S(3, d), S(20, d), S(20, d));
+    Place(dialog, IDC_PERIOD_HOURS_TO, S(154, d), hours, S(56, d), S(22, d));
+    Place(dialog, IDC_PERIOD_HOURS_REASON, S(220, d), hours + S(3, d), w - S(220 + Margin, d),
+          S(20, d));
+    Place(dialog, IDC_PERIOD_FIGURES, S(Margin, d), h - S(FiguresHeight + BottomBar, d),
+          w - S(2 * Margin, d), S(FiguresHeight, d));
     const int y = h - S(32, d);
     Place(dialog, IDC_PERIOD_PRINT, S(Margin, d), y, S(90, d), S(24, d));
     Place(dialog, IDC_PERIOD_SAVE_IMAGE, S(104, d), y, S(110, d), S(24, d));
@@ -229,18 +252,112 @@ void LayOutControls(HWND dialog) {
     Place(dialog, IDCANCEL, w - S(98, d), y, S(90, d), S(24, d));
 }
 
+// The natural size, within the screen's work area: on a small screen the
+// picture starts smaller, and the window is moved to show it whole.
 void SizeToNatural(HWND dialog) {
     const SIZE client = NaturalClient(WindowDpi(dialog));
     RECT outer = {0, 0, client.cx, client.cy};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = std::min<int>(outer.right - outer.left, work.right - work.left);
+    const int height = std::min<int>(outer.bottom - outer.top, work.bottom - work.top);
+    RECT now;
+    GetWindowRect(dialog, &now);
+    const int left = std::clamp(static_cast<int>(now.left), static_cast<int>(work.left),
+                                static_cast<int>(work.right) - width);
+    const int top = std::clamp(static_cast<int>(now.top), static_cast<int>(work.top),
+                               static_cast<int>(work.bottom) - height);
+    SetWindowPos(dialog, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND Figures(HWND dialog) {
+    return GetDlgItem(dialog, IDC_PERIOD_FIGURES);
+}
+
+// The table's columns and one row a figure, its name in the first column.
+void AddFigureRows(HWND dialog, const PeriodState& s) {
+    HWND table = Figures(dialog);
+    ListView_SetExtendedListViewStyle(table, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    const int d = WindowDpi(dialog);
+    const struct {
+        const wchar_t* title;
+        int width, format;
+    } columns[] = {
+        {L"項目", 220, LVCFMT_LEFT}, {L"CH1", 160, LVCFMT_RIGHT}, {L"CH2", 160, LVCFMT_RIGHT}};
+    for (int c = 0; c < 3; ++c) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+        column.fmt = columns[c].format;
+        column.cx = S(columns[c].width, d);
+        column.pszText = const_cast<wchar_t*>(columns[c].title);
+        SendMessageW(table, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+    }
+    int row = 0;
+    for (const PeriodFigureRow& figure : PeriodFigureRows(nullptr, s.hours, false, {}, 0)) {
+        if (!figure.inTable) continue;
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = row++;
+        item.pszText = const_cast<wchar_t*>(Wide(figure.name));
+        SendMessageW(table, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+std::vector<PeriodFigureRow> FiguresOf(const PeriodState& s) {
+    const PeriodGrid grids[2] = {s.pictures[0].grid, s.pictures[1].grid};
+    return PeriodFigureRows(grids, s.hours, s.hoursValid, s.request->threshold, s.request->budget);
+}
+
+void ShowFigures(HWND dialog, const PeriodState& s) {
+    int row = 0;
+    for (const PeriodFigureRow& figure : FiguresOf(s)) {
+        if (!figure.inTable) continue;
+        for (int ch = 0; ch < 2; ++ch) {
+            LVITEMW item = {};
+            item.iSubItem = ch + 1;
+            item.pszText = const_cast<wchar_t*>(Wide(figure.cell[ch].c_str()));
+            SendMessageW(Figures(dialog), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        }
+        ++row;
+    }
+}
+
+// The hours as typed, the figures at once: with hours that cannot be read
+// the cells are empty and the line beside the fields says why.
+void ReadHours(HWND dialog, PeriodState& s) {
+    OccupiedHours hours;
+    const char16_t* reason = ParseOccupiedHours(ItemText(dialog, IDC_PERIOD_HOURS_FROM),
+                                                ItemText(dialog, IDC_PERIOD_HOURS_TO), hours);
+    s.hoursValid = reason == nullptr;
+    if (s.hoursValid && (hours.from != s.hours.from || hours.to != s.hours.to)) {
+        s.hours = hours;
+        WriteSettingText(HoursSetting, OccupiedHoursText(hours));
+    }
+    SetDlgItemTextW(dialog, IDC_PERIOD_HOURS_REASON, Wide(reason ? reason : u""));
+    ShowFigures(dialog, s);
+}
+
+// The stored hours, unless they cannot be read: 8:00-18:00.
+void ShowHours(HWND dialog, PeriodState& s) {
+    std::u16string stored;
+    OccupiedHours hours;
+    if (ReadSettingText(HoursSetting, stored) && ParseOccupiedHoursText(stored, hours))
+        s.hours = hours;
+    const std::u16string text = OccupiedHoursText(s.hours);
+    const size_t dash = text.find(u'-');
+    s.filling = true;
+    SetDlgItemTextW(dialog, IDC_PERIOD_HOURS_FROM, Wide(text.substr(0, dash).c_str()));
+    SetDlgItemTextW(dialog, IDC_PERIOD_HOURS_TO, Wide(text.substr(dash + 1).c_str()));
+    s.filling = false;
+    for (int id : {IDC_PERIOD_HOURS_FROM, IDC_PERIOD_HOURS_TO})
+        SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, 5, 0);
 }
 
 void ShowChannel(HWND dialog, PeriodState& s, int channel) {
     s.channel = channel;
-    s.picture = MakePeriodPicture(s.request->recordings, channel);
     InvalidateRect(Picture(dialog), nullptr, FALSE);
     if (s.cursorShown)
         ShowCursorReadout(dialog, s);
@@ -264,18 +381,23 @@ std::u16string DateText(int64_t dayNumber) {
 }
 
 void PrintPeriod(HWND dialog, PeriodState& s) {
-    const PeriodGrid& g = s.picture.grid;
+    const PeriodGrid& g = Shown(s).grid;
     const std::vector<std::u16string> heading = {
         u"期間グラフ",
         u"フォルダー: " + s.request->folder,
         u"期間: " + DateText(g.firstDay) + u" ～ " +
             DateText(g.firstDay + std::max(0, g.days - 1)) + u"　" +
             (s.channel == 0 ? u"CH1" : u"CH2") + u"　記録のある日: " +
-            AsciiToUtf16(NumberText(DaysRecorded(g))) + u" 日",
+            AsciiToUtf16(NumberText(DaysRecorded(g))) + u" 日　在室時間 " +
+            OccupiedHoursText(s.hours),
     };
     const PeriodContent content = ContentOf(s, false);
-    PrintPicture(dialog, u"MARVEK Ⅱ - 期間グラフ", heading, PeriodNaturalWidth, PeriodNaturalHeight,
-                 [&](HDC dc, const ChartFrame& frame) { PaintPeriodMap(dc, frame, content); });
+    PageTable table = {{u"項目", u"CH1", u"CH2"}};
+    for (const PeriodFigureRow& figure : FiguresOf(s))
+        if (figure.inTable) table.push_back({figure.name, figure.cell[0], figure.cell[1]});
+    PrintPicture(
+        dialog, u"MARVEK Ⅱ - 期間グラフ", heading, PeriodNaturalWidth, PeriodNaturalHeight,
+        [&](HDC dc, const ChartFrame& frame) { PaintPeriodMap(dc, frame, content); }, table);
 }
 
 // What is shown, at the picture's first size and 96 DPI, never the cursor.
@@ -297,7 +419,11 @@ void OnInitDialog(HWND dialog, PeriodState* s) {
     SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
     SetWindowLongPtrW(Picture(dialog), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
     CheckRadioButton(dialog, IDC_PERIOD_CH1, IDC_PERIOD_CH2, IDC_PERIOD_CH1);
-    s->picture = MakePeriodPicture(s->request->recordings, 0);
+    for (int ch = 0; ch < 2; ++ch)
+        s->pictures[ch] = MakePeriodPicture(s->request->recordings, ch);
+    AddFigureRows(dialog, *s);
+    ShowHours(dialog, *s);
+    ShowFigures(dialog, *s);
     SizeToNatural(dialog);
     RestoreWindowPlacement(dialog, PlacementSetting);
     LayOutControls(dialog);
@@ -324,6 +450,10 @@ INT_PTR CALLBACK PeriodDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND: {
         PeriodState& s = StateOf(dialog);
         switch (LOWORD(wParam)) {
+        case IDC_PERIOD_HOURS_FROM:
+        case IDC_PERIOD_HOURS_TO:
+            if (HIWORD(wParam) == EN_CHANGE && !s.filling) ReadHours(dialog, s);
+            break;
         case IDC_PERIOD_CH1:
             if (s.channel != 0) ShowChannel(dialog, s, 0);
             break;

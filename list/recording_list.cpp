@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -341,6 +342,23 @@ LRESULT OnNotify(HWND dialog, const NMHDR* header) {
     }
 }
 
+// 基準: both fields from one choice, which is not kept; (選択しない) again
+// whenever the list opens.
+void FillStandards(HWND dialog) {
+    for (const StandardLevel& level : StandardLevels)
+        SendDlgItemMessageW(dialog, IDC_LIST_STANDARD, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(Wide(level.name)));
+    SendDlgItemMessageW(dialog, IDC_LIST_STANDARD, CB_SETCURSEL, 0, 0);
+}
+
+void TakeStandard(HWND dialog) {
+    const LRESULT chosen = SendDlgItemMessageW(dialog, IDC_LIST_STANDARD, CB_GETCURSEL, 0, 0);
+    if (chosen <= 0 || chosen >= static_cast<LRESULT>(std::size(StandardLevels))) return;
+    const StandardLevel& level = StandardLevels[chosen];
+    SetDlgItemTextA(dialog, IDC_LIST_THRESHOLD, level.threshold);
+    SetDlgItemTextA(dialog, IDC_LIST_BUDGET, level.budget);
+}
+
 void OnInitDialog(HWND dialog, ListState* state) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     AddColumns(dialog);
@@ -351,6 +369,7 @@ void OnInitDialog(HWND dialog, ListState* state) {
     const std::string budget = StoredBudget();
     if (!ParseBudget(budget, state->budget)) state->budget = 0;
     SetDlgItemTextA(dialog, IDC_LIST_BUDGET, budget.c_str());
+    FillStandards(dialog);
     FillList(dialog);
 }
 
@@ -376,6 +395,9 @@ INT_PTR CALLBACK ListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         case IDC_LIST_SAVE_CSV: SaveCsv(dialog); break;
         case IDC_LIST_PRINT: PrintList(dialog); break;
         case IDC_LIST_PERIOD: ShowPeriod(dialog); break;
+        case IDC_LIST_STANDARD:
+            if (HIWORD(wParam) == CBN_SELCHANGE) TakeStandard(dialog);
+            break;
         case IDC_LIST_OPEN: Open(dialog); break;
         case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
         }

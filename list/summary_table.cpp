@@ -255,3 +255,15 @@ std::u16string BudgetLine(int channel, const SummaryTotal& total, int64_t budget
            AsciiToUtf16(FractionText(sum * 365, days, 0)) + u" lx・h (年間許容量の " +
            AsciiToUtf16(FractionText(sum * 365 * 100, days * budget, 1)) + u" %)";
 }
+
+const StandardLevel StandardLevels[9] = {
+    {u"(選択しない)", nullptr, nullptr},
+    {u"事務室 (JIS Z 9110) 750 lx", "750", ""},
+    {u"会議室 500 lx", "500", ""},
+    {u"教室 300 lx", "300", ""},
+    {u"階段 150 lx", "150", ""},
+    {u"廊下 100 lx", "100", ""},
+    {u"展示: 光に非常に敏感 (CIE 157) 50 lx・15,000 lx・h/年", "50", "15000"},
+    {u"展示: 光に敏感 50 lx・150,000 lx・h/年", "50", "150000"},
+    {u"展示: 光にやや敏感 200 lx・600,000 lx・h/年", "200", "600000"},
+};

@@ -70,6 +70,16 @@ std::string SummaryCsv(const std::vector<SummaryRow>& rows, const SummaryTotal& 
 std::string SummaryTsv(const std::vector<SummaryRow>& rows, const SummaryTotal& total,
                        const Threshold& threshold, int64_t budget = 0);
 
+// The standards' levels the list offers to fill in both fields at once: the
+// name shown, the threshold and the yearly budget as they are typed ("" for
+// an empty budget); the first, (選択しない), changes nothing.
+struct StandardLevel {
+    const char16_t* name;
+    const char* threshold;
+    const char* budget;
+};
+extern const StandardLevel StandardLevels[9];
+
 // A yearly light budget in lx·h, as typed: 1 to 10 digits; 0 is none.
 constexpr int BudgetDigitLimit = 10;
 // False for anything but 1 to 10 ASCII digits; true with 0 for "0".

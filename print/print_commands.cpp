@@ -132,10 +132,10 @@ int PrintTable(HWND owner, const PrintedTable& table, const std::u16string& docu
 
 int PrintPicture(HWND owner, const std::u16string& documentName,
                  const std::vector<std::u16string>& heading, int naturalWidth, int naturalHeight,
-                 const PagePicturePainter& paint) {
+                 const PagePicturePainter& paint, const PageTable& table) {
     return AskAndPrint(
         owner, documentName, [](HDC, const PageGeometry&) { return 1; },
         [&](HDC dc, const PageGeometry& page, int) {
-            PaintPicturePage(dc, page, heading, naturalWidth, naturalHeight, paint);
+            PaintPicturePage(dc, page, heading, naturalWidth, naturalHeight, paint, table);
         });
 }

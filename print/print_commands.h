@@ -12,4 +12,4 @@ int PrintTable(HWND owner, const PrintedTable& table, const std::u16string& docu
 // One landscape page of a picture under its heading.
 int PrintPicture(HWND owner, const std::u16string& documentName,
                  const std::vector<std::u16string>& heading, int naturalWidth, int naturalHeight,
-                 const PagePicturePainter& paint);
+                 const PagePicturePainter& paint, const PageTable& table = {});

@@ -106,7 +106,7 @@ RecordingPageLayout LayOutRecordingPage(const PageGeometry& page, int figureRows
 }
 
 PicturePageLayout LayOutPicturePage(const PageGeometry& page, int lines, int naturalWidth,
-                                    int naturalHeight) {
+                                    int naturalHeight, int rows) {
     const RecordingPageLayout margins = LayOutRecordingPage(page, 0);
     PicturePageLayout l = {};
     l.left = margins.left;
@@ -118,7 +118,13 @@ PicturePageLayout LayOutPicturePage(const PageGeometry& page, int lines, int nat
     l.lineHeight = margins.lineHeight;
     l.linesY = margins.headerY;
     const int32_t top = l.linesY + lines * l.lineHeight + Points(page, 6);
-    l.picture = {l.left, top, l.right - l.left, std::max(1, l.bottom - top), page.dpi};
+    l.tableY = l.bottom - rows * l.lineHeight;
+    const int32_t below = rows > 0 ? l.tableY - Points(page, 8) : l.bottom;
+    l.picture = {l.left, top, l.right - l.left, std::max(1, below - top), page.dpi};
+    const int32_t width = l.right - l.left;
+    l.columns[0] = l.left;
+    l.columns[1] = l.left + width * 55 / 100;
+    l.columns[2] = l.left + width * 80 / 100;
     l.picture.dpi = static_cast<int>(
         std::min<int64_t>({page.dpi, int64_t{l.picture.width} * BaseDpi / naturalWidth,
                            int64_t{l.picture.height} * BaseDpi / naturalHeight}));

@@ -62,15 +62,18 @@ RecordingPageLayout LayOutRecordingPage(const PageGeometry& page, int figureRows
 
 // A page of one picture under a heading: a title, then `lines` lines of
 // text, then the picture across the page's width at a resolution whose
-// natural frame (at 96 DPI) fits what is left.
+// natural frame (at 96 DPI) fits what is left above a table of `rows` rows
+// in three columns.
 struct PicturePageLayout {
     int32_t left, right, top, bottom;
     int32_t titleSize, textSize, lineHeight;
     int32_t linesY; // the heading's lines below the title
     ChartFrame picture;
+    int32_t tableY;     // the table's first row
+    int32_t columns[3]; // its first column's left, the others' right edges
 };
 PicturePageLayout LayOutPicturePage(const PageGeometry& page, int lines, int naturalWidth,
-                                    int naturalHeight);
+                                    int naturalHeight, int rows = 0);
 
 // A table of `rows` lines over pages that hold `firstPage` lines on the
 // first (below its heading) and `perPage` on each after: how many pages, and

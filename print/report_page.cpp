@@ -90,9 +90,11 @@ void PaintRecordingPage(HDC dc, const PageGeometry& page, const RecordingReport&
 }
 
 void PaintPicturePage(HDC dc, const PageGeometry& page, const std::vector<std::u16string>& heading,
-                      int naturalWidth, int naturalHeight, const PagePicturePainter& paint) {
+                      int naturalWidth, int naturalHeight, const PagePicturePainter& paint,
+                      const PageTable& table) {
     const int lines = heading.empty() ? 0 : static_cast<int>(heading.size()) - 1;
-    const PicturePageLayout l = LayOutPicturePage(page, lines, naturalWidth, naturalHeight);
+    const PicturePageLayout l =
+        LayOutPicturePage(page, lines, naturalWidth, naturalHeight, static_cast<int>(table.size()));
     if (!heading.empty()) {
         SelectedObject font(dc, PageFont(l.titleSize, true));
         PageText(dc, l.left, l.top, heading[0]);
@@ -101,6 +103,12 @@ void PaintPicturePage(HDC dc, const PageGeometry& page, const std::vector<std::u
         SelectedObject font(dc, PageFont(l.textSize));
         for (int i = 0; i < lines; ++i)
             PageText(dc, l.left, l.linesY + i * l.lineHeight, heading[static_cast<size_t>(i) + 1]);
+        int32_t y = l.tableY;
+        for (const std::vector<std::u16string>& row : table) {
+            for (size_t c = 0; c < row.size() && c < 3; ++c)
+                PageText(dc, l.columns[c], y, row[c], c == 0 ? Align::Left : Align::Right);
+            y += l.lineHeight;
+        }
     }
     paint(dc, l.picture);
 }

@@ -20,8 +20,12 @@ void PaintRecordingPage(HDC dc, const PageGeometry& page, const RecordingReport&
 
 // A page of one picture under a heading (its first line the title).
 using PagePicturePainter = std::function<void(HDC dc, const ChartFrame& frame)>;
+// Under the picture, a table of rows of three cells (a name, then two
+// figures aligned right), when given.
+using PageTable = std::vector<std::vector<std::u16string>>;
 void PaintPicturePage(HDC dc, const PageGeometry& page, const std::vector<std::u16string>& heading,
-                      int naturalWidth, int naturalHeight, const PagePicturePainter& paint);
+                      int naturalWidth, int naturalHeight, const PagePicturePainter& paint,
+                      const PageTable& table = {});
 
 // A table as a list shows it, over as many pages as it takes.
 struct PrintedTable {

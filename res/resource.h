@@ -138,6 +138,7 @@ constexpr wchar_t MainAccelerators[] = L"" MAIN_ACCELERATORS_NAME;
 #define IDC_LIST_BUDGET_CH1 1209
 #define IDC_LIST_BUDGET_CH2 1210
 #define IDC_LIST_PERIOD 1211
+#define IDC_LIST_STANDARD 1212
 
 // ABOUTDLG: the product, its version, the archive folder (copyable)
 #define IDC_ABOUT_PRODUCT 1301
@@ -153,6 +154,12 @@ constexpr wchar_t MainAccelerators[] = L"" MAIN_ACCELERATORS_NAME;
 #define IDC_PERIOD_SAVE_IMAGE 1405
 #define IDC_PERIOD_COPY 1406
 #define IDC_PERIOD_PICTURE 1410
+#define IDC_PERIOD_HOURS_LABEL 1419
+#define IDC_PERIOD_HOURS_FROM 1420
+#define IDC_PERIOD_HOURS_TO 1421
+#define IDC_PERIOD_HOURS_REASON 1422
+#define IDC_PERIOD_HOURS_TILDE 1423
+#define IDC_PERIOD_FIGURES 1430
 
 // Labels
 #define IDC_LABEL 65535

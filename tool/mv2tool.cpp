@@ -9,6 +9,7 @@
 #include "core/utf8.h"
 #include "core/file_name.h"
 #include "files/csv.h"
+#include "list/period_figures.h"
 #include "list/summary_table.h"
 #include "files/recording_file.h"
 #include "logger/logger_reply.h"
@@ -25,6 +26,7 @@ constexpr char UsageText[] =
     "       mv2tool stats FILE.mv2 [--threshold LUX]\n"
     "       mv2tool check FILE...\n"
     "       mv2tool summary FILE... [--threshold LUX] [--budget LXH]\n"
+    "       mv2tool period FILE... [--threshold LUX] [--budget LXH] [--hours H:MM-H:MM]\n"
     "       mv2tool download PORT|auto OUT.mv2\n"
     "       mv2tool ports\n"
     "       mv2tool --help | --version\n"
@@ -34,6 +36,8 @@ constexpr char UsageText[] =
     "  check     FILE<TAB>ok, or FILE<TAB>the reason it cannot be read\n"
     "  summary   one row of figures for each FILE and their total, tab-separated;\n"
     "            with --budget, each row's share of a yearly budget LXH in lux hours\n"
+    "  period    the period's figures over the FILEs (UDI, DA, coverage, budget),\n"
+    "            tab-separated; occupied hours 8:00-18:00 unless given\n"
     "  download  one recording from the logger on PORT (COM3, /dev/ttyUSB0) into OUT.mv2;\n"
     "            auto: the first of the system's ports that gives a complete reply\n"
     "  ports     the system's serial ports, NAME<TAB>what the system calls it\n"
@@ -171,6 +175,48 @@ int Summary(const std::vector<NativePath>& args) {
     return status;
 }
 
+// 期間グラフ's figures for the files named, in the list's order; each file
+// that cannot be read is told on standard error and left out.
+int Period(const std::vector<NativePath>& args) {
+    Threshold threshold = {true, DefaultThresholdLux};
+    int64_t budget = 0;
+    OccupiedHours hours;
+    std::vector<NativePath> files;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string arg = Utf8Of(args[i]);
+        const bool last = i + 1 >= args.size();
+        if (arg == "--threshold") {
+            if (last || !ParseThreshold(Utf8Of(args[++i]), threshold.lux)) return UsageError();
+        } else if (arg == "--budget") {
+            if (last || !ParseBudget(Utf8Of(args[++i]), budget)) return UsageError();
+        } else if (arg == "--hours") {
+            if (last || !ParseOccupiedHoursText(Utf8ToUtf16(Utf8Of(args[++i])), hours))
+                return UsageError();
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.empty()) return UsageError();
+    std::vector<SummaryRow> rows;
+    static Recording r;
+    for (const NativePath& file : files) {
+        std::u16string name = Utf8ToUtf16(Utf8Of(file));
+        std::u16string sortName(SplitPath(name).name);
+        if (const char16_t* reason = ReadRecording(file, r))
+            WriteStandardError(Utf8Of(file) + "\t" + Utf16ToUtf8(reason) + "\n");
+        else
+            rows.push_back(ReadableRow(std::move(name), std::move(sortName), r));
+    }
+    if (rows.empty()) return BadFile;
+    SortRows(rows);
+    std::vector<PeriodRecording> chosen;
+    for (const SummaryRow& row : rows)
+        chosen.push_back({row.start, {row.samples[0].data(), row.samples[1].data()}});
+    const PeriodGrid grids[2] = {MakePeriodGrid(chosen, 0), MakePeriodGrid(chosen, 1)};
+    WriteStandardOutput(PeriodFiguresTsv(PeriodFigureRows(grids, hours, true, threshold, budget)));
+    return Done;
+}
+
 // The search over the system's ports: the first complete reply wins.
 const char16_t* SearchPorts(unsigned char* reply, std::string& used) {
     std::vector<PortOutcome> outcomes;
@@ -241,6 +287,7 @@ int RunTool(const std::vector<NativePath>& args) {
     if (command == "stats") return Stats(args);
     if (command == "check") return Check(args);
     if (command == "summary") return Summary(args);
+    if (command == "period") return Period(args);
     if (command == "download") return Download(args);
     if (command == "ports") return Ports(args);
     return UsageError();

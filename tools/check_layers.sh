@@ -23,8 +23,9 @@ for i in "${!layers[@]}"; do
 done
 # The console tool stands beside the program: the window-free code, the
 # platform's helpers for its Windows file, the download, the files and the
-# list's table, never what draws or runs the window.
-tool_may_use="core win logger files list/summary_table.h tool"
+# list's window-free rules (its table, the period's figures), never what
+# draws or runs the window.
+tool_may_use="core win logger files list/summary_table.h list/period_map.h list/period_figures.h tool"
 
 faults=0
 fault() {

@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "list/period_figures.h"
 #include "list/period_map.h"
 #include "res/resource.h"
 #include "tests/e2e/recording_files.h"
@@ -228,6 +229,112 @@ TEST_F(Period, WhatIsShownIsSavedAsPngOrEmfAndCopiedAsBoth) {
     EXPECT_EQ(TakeError(app, 300), "");
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_ENHMETAFILE));
+}
+
+// The chosen days' figures under the map, as the window-free rules give
+// them for the hours typed; the same numbers from mv2tool period.
+class PeriodFigures : public Period {
+  protected:
+    std::vector<PeriodFigureRow> Rows(OccupiedHours hours, Threshold threshold,
+                                      int64_t budget = 0) const {
+        const PeriodGrid grids[2] = {Expected(0).grid, Expected(1).grid};
+        return PeriodFigureRows(grids, hours, true, threshold, budget);
+    }
+    // Every cell of the table against the rules' rows.
+    void ExpectTable(const std::vector<PeriodFigureRow>& rows, bool empty = false) {
+        HWND table = GetDlgItem(period, IDC_PERIOD_FIGURES);
+        int row = 0;
+        for (const PeriodFigureRow& figure : rows) {
+            if (!figure.inTable) continue;
+            EXPECT_EQ(ListCellW(app, table, row, 0),
+                      std::wstring(figure.name,
+                                   figure.name + std::char_traits<char16_t>::length(figure.name)));
+            for (int ch = 0; ch < 2; ++ch) {
+                const std::u16string& cell = figure.cell[ch];
+                EXPECT_EQ(ListCellW(app, table, row, ch + 1),
+                          empty ? L"" : std::wstring(cell.begin(), cell.end()))
+                    << figure.field;
+            }
+            ++row;
+        }
+        EXPECT_EQ(ListRowCount(table), row);
+    }
+};
+
+TEST_F(PeriodFigures, FollowTheOccupiedHoursAndTheListsThresholdAndMatchTheTool) {
+    SaveScreenshot(CaptureWindow(period), "period_figures");
+    EXPECT_EQ(ItemText(period, IDC_PERIOD_HOURS_FROM), "8:00");
+    EXPECT_EQ(ItemText(period, IDC_PERIOD_HOURS_TO), "18:00");
+    ExpectTable(Rows({480, 1080}, {true, 500}));
+    EXPECT_EQ(ListCellW(app, GetDlgItem(period, IDC_PERIOD_FIGURES), 0, 1), L"5 (記録 4)");
+
+    // Typed hours: the figures at once; hours that are not hours empty
+    // every cell and say why, with no box.
+    SetItemText(period, IDC_PERIOD_HOURS_FROM, "9:30");
+    Settle(app);
+    ExpectTable(Rows({570, 1080}, {true, 500}));
+    EXPECT_EQ(SettingText("OccupiedHours"), "9:30-18:00");
+    SetItemText(period, IDC_PERIOD_HOURS_TO, "9:00");
+    Settle(app);
+    ExpectTable(Rows({570, 1080}, {true, 500}), true);
+    EXPECT_NE(ItemText(period, IDC_PERIOD_HOURS_REASON), "");
+    EXPECT_TRUE(NoDialog(app, "エラー"));
+    EXPECT_EQ(SettingText("OccupiedHours"), "9:30-18:00");
+    SetItemText(period, IDC_PERIOD_HOURS_TO, "24:00");
+    Settle(app);
+    ExpectTable(Rows({570, 1440}, {true, 500}));
+    EXPECT_EQ(ItemText(period, IDC_PERIOD_HOURS_REASON), "");
+
+    // The tool on the same files, with the same hours and threshold.
+    std::string out;
+    ASSERT_EQ(RunTool(L"period \"" + Widened(folder) + L"d1.mv2\" \"" + Widened(folder) +
+                          L"d3.mv2\" \"" + Widened(folder) + L"d2.mv2\" --hours 9:30-24:00",
+                      &out),
+              0u);
+    EXPECT_EQ(out, PeriodFiguresTsv(Rows({570, 1440}, {true, 500})));
+
+    // Another threshold and a budget in the list: the next opening uses them.
+    Click(period, IDCANCEL);
+    Settle(app);
+    SetItemText(list, IDC_LIST_THRESHOLD, "1000");
+    SetItemText(list, IDC_LIST_BUDGET, "150000");
+    Settle(app);
+    Click(list, IDC_LIST_PERIOD);
+    period = WaitForDialog(app, "期間グラフ");
+    ASSERT_NE(period, nullptr);
+    Settle(app);
+    EXPECT_EQ(ItemText(period, IDC_PERIOD_HOURS_FROM), "9:30"); // remembered
+    ExpectTable(Rows({570, 1440}, {true, 1000}, 150000));
+    Click(period, IDCANCEL);
+}
+
+// 基準 fills both fields from one choice, and shows (選択しない) again on
+// the next opening.
+TEST_F(PeriodFigures, AStandardsLevelFillsTheThresholdAndTheBudget) {
+    Click(period, IDCANCEL);
+    Settle(app);
+    HWND standard = GetDlgItem(list, IDC_LIST_STANDARD);
+    EXPECT_EQ(WindowTextW(standard), L"(選択しない)");
+    const struct {
+        int index;
+        const char *threshold, *budget;
+    } choices[] = {{7, "50", "150000"}, {1, "750", ""}};
+    for (const auto& c : choices) {
+        SendMessageW(standard, CB_SETCURSEL, c.index, 0);
+        PostMessageW(list, WM_COMMAND, MAKEWPARAM(IDC_LIST_STANDARD, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(standard));
+        Settle(app);
+        EXPECT_EQ(ItemText(list, IDC_LIST_THRESHOLD), c.threshold);
+        EXPECT_EQ(ItemText(list, IDC_LIST_BUDGET), c.budget);
+    }
+    EXPECT_EQ(SettingText("Threshold"), "750");
+    Click(list, IDCANCEL);
+    Settle(app);
+    list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(WindowTextW(GetDlgItem(list, IDC_LIST_STANDARD)), L"(選択しない)");
+    EXPECT_EQ(ItemText(list, IDC_LIST_THRESHOLD), "750");
+    Click(list, IDCANCEL);
 }
 
 } // namespace

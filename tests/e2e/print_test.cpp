@@ -310,9 +310,11 @@ TEST_F(Print, ThePeriodMapOnOneLandscapePage) {
     ASSERT_EQ(pages.size(), 1u);
     SaveScreenshot(pages[0], "printed_period");
     const PicturePageLayout page =
-        LayOutPicturePage(A4Landscape, 2, PeriodNaturalWidth, PeriodNaturalHeight);
+        LayOutPicturePage(A4Landscape, 2, PeriodNaturalWidth, PeriodNaturalHeight, 12);
     const PeriodLayout l = LayOutPeriod(page.picture);
     EXPECT_GT(InkIn(pages[0], page.top / 2, page.picture.top / 2), 300);
+    // The figures' table under the map, a line each.
+    EXPECT_GT(InkIn(pages[0], page.tableY / 2, page.bottom / 2), 3000);
     const int x = (l.plot.left + l.plot.width / 2) / 2;
     for (int day = 0; day < 3; ++day) {
         const CellSpan row = CellPixels(day, 3, l.plot.top, l.plot.height);

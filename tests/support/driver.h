@@ -168,6 +168,7 @@ DWORD RunTool(const std::wstring& arguments, std::string* out = nullptr,
 // through memory lent in the program's process.
 int ListRowCount(HWND list);
 std::string ListCell(const Program& p, HWND list, int row, int column); // code page 932
+std::wstring ListCellW(const Program& p, HWND list, int row, int column);
 // Sets a row's state bits (LVIS_SELECTED, LVIS_FOCUSED) under `mask`.
 void SetListRowState(const Program& p, HWND list, int row, UINT state, UINT mask);
 UINT ListRowState(HWND list, int row, UINT mask);

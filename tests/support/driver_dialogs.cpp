@@ -263,6 +263,10 @@ int ListRowCount(HWND list) {
 }
 
 std::string ListCell(const Program& p, HWND list, int row, int column) {
+    return Narrowed(ListCellW(p, list, row, column));
+}
+
+std::wstring ListCellW(const Program& p, HWND list, int row, int column) {
     constexpr int TextUnits = 512;
     LentMemory memory(p, sizeof(LVITEMW) + TextUnits * sizeof(wchar_t));
     LVITEMW item = {};
@@ -275,7 +279,7 @@ std::string ListCell(const Program& p, HWND list, int row, int column) {
                         SMTO_NORMAL, 2000, &length);
     std::wstring text(length, L'\0');
     if (length > 0) memory.Get(sizeof(LVITEMW), &text[0], length * sizeof(wchar_t));
-    return Narrowed(text);
+    return text;
 }
 
 void SetListRowState(const Program& p, HWND list, int row, UINT state, UINT mask) {

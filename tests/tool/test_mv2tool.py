@@ -141,6 +141,47 @@ class Files(Folder):
                      ("summary", "x", "--budget", "1e5"), ("summary", "x", "--budget")):
             self.assertEqual(run(*args)[0], 2, args)
 
+    def test_period_figures_of_the_days_given_in_the_list_dialogs_order(self):
+        def day(stamp, ch1, ch2, ch2_minutes):
+            return recording_bytes((" ", " ", " ", " "), stamp, [ch1] * SAMPLES,
+                                   [ch2 if i < ch2_minutes else 0 for i in range(SAMPLES)])
+        self.write("d2.mv2", day((2015, 6, 2, 2, 5, 0), 20, 40, 60))
+        self.write("d1.mv2", day((2015, 6, 1, 1, 5, 0), 10, 0, 0))
+        self.write("d3.mv2", day((2015, 6, 3, 3, 6, 30), 4, 0, 0))
+        self.write("clock.mv2", day((0, 0, 0, 0, 0, 0), 1, 0, 0))  # left out: no real date
+        self.write("broken.mv2", b"MARVEK2\r\n")
+        names = ["broken.mv2", "d3.mv2", "clock.mv2", "d1.mv2", "d2.mv2"]
+        done = subprocess.run([os.path.abspath(TOOL), "period", *names, "--budget", "150000"],
+                              cwd=self.folder, capture_output=True)
+        self.assertEqual(done.returncode, 0)
+        self.assertEqual(done.stderr.decode("utf-8"), "broken.mv2\tファイルが違います\n")
+        # By hand: 500, 1000 and 200 lx through 8:00-18:00 on CH1; CH2's
+        # 2000 lx is before 6:00. 積算 7000 + 14000 + 2800, and 2000.
+        self.assertEqual(done.stdout.decode("utf-8"),
+                         "figure\tch1\tch2\n"
+                         "days\t3\t3\n"
+                         "days_recorded\t3\t3\n"
+                         "coverage_percent\t100.0\t100.0\n"
+                         "udi_fell_short_percent\t0.0\t100.0\n"
+                         "udi_supplementary_percent\t33.3\t0.0\n"
+                         "udi_autonomous_percent\t66.7\t0.0\n"
+                         "udi_exceeded_percent\t0.0\t0.0\n"
+                         "da_percent\t66.7\t0.0\n"
+                         "cda_percent\t80.0\t0.0\n"
+                         "above_1000_minutes\t0\t0\n"
+                         "integrated_lxh\t23800.0\t2000.0\n"
+                         "budget_percent\t15.9\t1.3\n"
+                         "budget_used_up\t2015/6/19\t2016/1/11\n")
+        # Other hours, no threshold given: 500 as in summary; 5:00-6:00 sees CH2.
+        out = run("period", self.path("d2.mv2"), "--hours", "5:00-6:00", "--threshold", "1000")[1]
+        self.assertIn("\nudi_exceeded_percent\t0.0\t0.0\n", out)
+        self.assertIn("\nda_percent\t100.0\t100.0\n", out)
+        self.assertIn("\nbudget_percent\t\t\n", out)
+        for bad in (["--hours", "18:00-8:00"], ["--hours", "8-18"], ["--threshold", "x"],
+                    ["--budget"]):
+            self.assertEqual(run("period", self.path("d1.mv2"), *bad)[0], 2, bad)
+        self.assertEqual(run("period", self.path("broken.mv2"))[0], 1)
+
     def test_usage_help_and_version(self):
         for args in ((), ("frobnicate",), ("csv",), ("check",), ("download", "x")):
             status, out, err, _ = run(*args)
