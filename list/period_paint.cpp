@@ -4,7 +4,9 @@
 #include <cmath>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
+#include "core/sample_view.h"
 #include "core/text.h"
 #include "view/chart.h"
 #include "view/dpi_scale.h"
@@ -179,4 +181,176 @@ void PaintPeriodMap(HDC dc, const ChartFrame& frame, const PeriodContent& c) {
         Outline(dc, x.from - 1, y.from - 1, std::max(x.to, x.from + 1) + 1,
                 std::max(y.to, y.from + 1) + 1, Black);
     }
+}
+
+namespace {
+
+constexpr COLORREF DayGrey = RGB(200, 200, 200);
+constexpr COLORREF CursorGrey = RGB(128, 128, 128);
+
+// The x of a minute's vertex.
+int MinuteX(int minute, int minutes, const PlotBox& plot) {
+    return CellPixels(minute, minutes, plot.left, plot.width).from;
+}
+
+void OverlayGrid(HDC dc, const PeriodContent& c, const OverlayLayout& l, int dpi) {
+    const PeriodGrid& g = c.picture->grid;
+    SelectedObject pen(dc, CreatePen(PS_SOLID, 1, Black));
+    for (int k = 0; k < HorizontalGridLines; ++k) {
+        const int y = l.plot.top + k * (l.plot.height - 1) / (HorizontalGridLines - 1);
+        MoveToEx(dc, l.plot.left, y, nullptr);
+        LineTo(dc, l.plot.left + l.plot.width, y);
+        Text(dc, l.plot.left - S(4, dpi), y - l.fontHeight / 2,
+             AsciiToUtf16(RangeLabel(c.range, k)), TA_RIGHT | TA_TOP);
+    }
+    const int hours = g.span.end - g.span.first;
+    int step = 1;
+    while (step < hours && l.plot.width * step / hours < S(20, dpi))
+        ++step;
+    for (int h = 0; h <= hours; h += step) {
+        const int x =
+            h == hours ? l.plot.left + l.plot.width - 1 : MinuteX(h * 60, g.span.minutes(), l.plot);
+        MoveToEx(dc, x, l.plot.top, nullptr);
+        LineTo(dc, x, l.plot.top + l.plot.height);
+        const int hour = g.span.first + h;
+        Text(dc, x, l.plot.top + l.plot.height + S(4, dpi),
+             AsciiToUtf16((hour < 10 ? " " : "") + NumberText(hour)), TA_CENTER | TA_TOP);
+    }
+}
+
+// Each run of minutes that `has` accepts as one polyline through `y`.
+template <class Has, class Y> void Runs(HDC dc, int minutes, const PlotBox& plot, Has has, Y y) {
+    std::vector<POINT> run;
+    auto flush = [&] {
+        if (run.size() == 1) run.push_back({run[0].x + 1, run[0].y});
+        if (run.size() > 1) Polyline(dc, run.data(), static_cast<int>(run.size()));
+        run.clear();
+    };
+    for (int m = 0; m < minutes; ++m) {
+        if (!has(m)) {
+            flush();
+            continue;
+        }
+        run.push_back({MinuteX(m, minutes, plot), y(m)});
+    }
+    flush();
+}
+
+void OverlayBand(HDC dc, const PeriodContent& c, const OverlayLayout& l, COLORREF channel) {
+    const OverlayData& o = *c.overlay;
+    const int minutes = c.picture->grid.span.minutes();
+    const OwnedBrush tint(CreateSolidBrush(
+        Colour(Tint({GetRValue(channel), GetGValue(channel), GetBValue(channel)}))));
+    const Selection brush(dc, tint.get());
+    const Selection pen(dc, GetStockObject(NULL_PEN));
+    std::vector<POINT> band;
+    auto flush = [&](int end) {
+        if (band.empty()) return;
+        // Back along the 10th percentile.
+        const int first = end - static_cast<int>(band.size());
+        for (int m = end - 1; m >= first; --m)
+            band.push_back({MinuteX(m, minutes, l.plot) + 1,
+                            OverlayY(o.p10[static_cast<size_t>(m)], c.range, l.plot) + 1});
+        Polygon(dc, band.data(), static_cast<int>(band.size()));
+        band.clear();
+    };
+    for (int m = 0; m < minutes; ++m) {
+        if (o.held[static_cast<size_t>(m)] == 0) {
+            flush(m);
+            continue;
+        }
+        band.push_back({MinuteX(m, minutes, l.plot),
+                        OverlayY(o.p90[static_cast<size_t>(m)], c.range, l.plot)});
+    }
+    flush(minutes);
+}
+
+void OverlayLegend(HDC dc, const PeriodContent& c, const OverlayLayout& l, int dpi,
+                   COLORREF channel) {
+    const OverlayData& o = *c.overlay;
+    int x = l.plot.left;
+    const int y = l.legendTop;
+    auto entry = [&](const std::u16string& text, COLORREF colour, int width, bool box) {
+        if (box) {
+            Fill(dc, x, y + S(3, dpi), x + S(20, dpi), y + l.fontHeight - S(3, dpi), colour);
+        } else {
+            SelectedObject pen(dc, CreatePen(PS_SOLID, width, colour));
+            MoveToEx(dc, x, y + l.fontHeight / 2, nullptr);
+            LineTo(dc, x + S(20, dpi), y + l.fontHeight / 2);
+        }
+        x += S(26, dpi);
+        Text(dc, x, y, text, TA_LEFT | TA_TOP, box || o.many() ? Black : colour);
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, Wide(text.c_str()), static_cast<int>(text.size()), &size);
+        x += size.cx + S(16, dpi);
+    };
+    if (o.many()) {
+        entry(u"中央値", channel, S(2, dpi), false);
+        entry(u"10–90 %",
+              Colour(Tint({GetRValue(channel), GetGValue(channel), GetBValue(channel)})), 1, true);
+        entry(u"各日 (" + AsciiToUtf16(NumberText(static_cast<int64_t>(o.days.size()))) + u" 日)",
+              DayGrey, 1, false);
+        return;
+    }
+    for (size_t i = 0; i < o.days.size(); ++i)
+        entry(DayLegend(c.picture->grid.firstDay + o.days[i]),
+              Colour(DayColour(static_cast<int>(i))), S(2, dpi), false);
+}
+
+} // namespace
+
+void PaintPeriodOverlay(HDC dc, const ChartFrame& frame, const PeriodContent& c) {
+    Fill(dc, frame.left, frame.top, frame.left + frame.width, frame.top + frame.height,
+         RGB(255, 255, 255));
+    const OverlayLayout l = LayOutOverlay(frame);
+    const PeriodGrid& g = c.picture->grid;
+    const OverlayData& o = *c.overlay;
+    const int minutes = g.span.minutes();
+    const COLORREF channel = c.channel == 0 ? Ch1Colour : Ch2Colour;
+    SelectedObject font(dc, CreateChartFont(frame.dpi));
+    OverlayGrid(dc, c, l, frame.dpi);
+    OverlayLegend(dc, c, l, frame.dpi, channel);
+    // Nothing below the zero line or outside the plot.
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, l.plot.left, l.plot.top, l.plot.left + l.plot.width,
+                      l.plot.top + l.plot.height);
+    if (o.many()) OverlayBand(dc, c, l, channel);
+    if (c.thresholdLine && c.threshold.given && c.threshold.lux <= FullScaleLux(c.range)) {
+        SelectedObject dashes(dc, CreatePen(PS_DASH, 1, ThresholdGreen));
+        const int mode = SetBkMode(dc, TRANSPARENT);
+        const int y = OverlayY(c.threshold.lux, c.range, l.plot);
+        MoveToEx(dc, l.plot.left, y, nullptr);
+        LineTo(dc, l.plot.left + l.plot.width, y);
+        SetBkMode(dc, mode);
+    }
+    for (size_t i = 0; i < o.days.size(); ++i) {
+        const int day = o.days[i];
+        SelectedObject pen(dc, o.many() ? CreatePen(PS_SOLID, 1, DayGrey)
+                                        : CreatePen(PS_SOLID, S(2, frame.dpi),
+                                                    Colour(DayColour(static_cast<int>(i)))));
+        Runs(
+            dc, minutes, l.plot, [&](int m) { return g.held(day, m); },
+            [&](int m) {
+                return OverlayY(LuxOf(g.counts[static_cast<size_t>(g.index(day, m))]), c.range,
+                                l.plot);
+            });
+    }
+    if (o.many()) {
+        SelectedObject pen(dc, CreatePen(PS_SOLID, S(2, frame.dpi), channel));
+        Runs(
+            dc, minutes, l.plot, [&](int m) { return o.held[static_cast<size_t>(m)] > 0; },
+            [&](int m) { return OverlayY(o.p50[static_cast<size_t>(m)], c.range, l.plot); });
+    }
+    if (c.cursorShown) {
+        const int x = MinuteX(c.cursorMinute, minutes, l.plot);
+        Fill(dc, x, l.plot.top, x + 1, l.plot.top + l.plot.height, CursorGrey);
+    }
+    RestoreDC(dc, saved);
+}
+
+void PaintPeriod(HDC dc, const ChartFrame& frame, const PeriodContent& c) {
+    if (c.view == PeriodView::Overlay && c.overlay)
+        PaintPeriodOverlay(dc, frame, c);
+    else
+        PaintPeriodMap(dc, frame, c);
 }

@@ -7,6 +7,9 @@
 
 #include "core/threshold.h"
 #include "list/period_map.h"
+#include "list/period_overlay.h"
+
+enum class PeriodView { Map = 0, Overlay = 1 };
 
 struct PeriodContent {
     const PeriodPicture* picture;
@@ -15,6 +18,15 @@ struct PeriodContent {
     int64_t budget;      // lx·h a year; 0: none
     bool cursorShown = false;
     int cursorDay = 0, cursorMinute = 0;
+    // The overlay of days: its figures, full scale, and the threshold's line
+    // as the main chart shows it.
+    PeriodView view = PeriodView::Map;
+    const OverlayData* overlay = nullptr;
+    int32_t range = 3;
+    bool thresholdLine = false;
 };
 
+// Whichever view the content asks for.
+void PaintPeriod(HDC dc, const ChartFrame& frame, const PeriodContent& content);
 void PaintPeriodMap(HDC dc, const ChartFrame& frame, const PeriodContent& content);
+void PaintPeriodOverlay(HDC dc, const ChartFrame& frame, const PeriodContent& content);

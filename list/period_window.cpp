@@ -16,6 +16,7 @@
 #include "list/period_paint.h"
 #include "print/print_commands.h"
 #include "res/resource.h"
+#include "store/store.h"
 #include "view/dpi_scale.h"
 #include "win/dpi.h"
 #include "win/scoped_gdi.h"
@@ -28,11 +29,15 @@ namespace {
 constexpr wchar_t PlacementSetting[] = L"PeriodPlacement";
 
 constexpr wchar_t HoursSetting[] = L"OccupiedHours";
+constexpr wchar_t ViewSetting[] = L"PeriodView";
 
 struct PeriodState {
     const PeriodRequest* request;
     int channel = 0;
     PeriodPicture pictures[2]; // each channel's, worked out when the window opens
+    OverlayData overlays[2];   // and its days laid over one another
+    PeriodView view = PeriodView::Map;
+    int32_t range = 3; // the overlay's full scale, the main window's at first
     OccupiedHours hours;
     bool hoursValid = true;
     bool filling = false; // the fields are being filled, not typed in
@@ -58,11 +63,19 @@ const PeriodPicture& Shown(const PeriodState& s) {
     return s.pictures[s.channel];
 }
 
+bool Overlaid(const PeriodState& s) {
+    return s.view == PeriodView::Overlay;
+}
+
 PeriodContent ContentOf(const PeriodState& s, bool withCursor) {
     PeriodContent c = {&Shown(s), s.channel, s.request->threshold, s.request->budget};
     c.cursorShown = withCursor && s.cursorShown;
     c.cursorDay = s.cursorDay;
     c.cursorMinute = s.cursorMinute;
+    c.view = s.view;
+    c.overlay = &s.overlays[s.channel];
+    c.range = s.range;
+    c.thresholdLine = ThresholdLineShown();
     return c;
 }
 
@@ -77,8 +90,10 @@ void ShowReadout(HWND dialog, const std::u16string& text) {
 }
 
 void ShowCursorReadout(HWND dialog, PeriodState& s) {
-    ShowReadout(dialog, PeriodReadout(Shown(s), s.channel,
-                                      {PeriodSpot::Minute, s.cursorDay, s.cursorMinute}));
+    ShowReadout(dialog, Overlaid(s)
+                            ? OverlayReadout(Shown(s), s.overlays[s.channel], s.cursorMinute)
+                            : PeriodReadout(Shown(s), s.channel,
+                                            {PeriodSpot::Minute, s.cursorDay, s.cursorMinute}));
 }
 
 // A closing of any kind keeps the window's place for the next opening.
@@ -108,15 +123,34 @@ void PaintPicture(HWND picture) {
         CreateCompatibleBitmap(dc, std::max(1, frame.width), std::max(1, frame.height)));
     if (memory.valid() && bitmap.valid()) {
         const Selection selected(memory.get(), bitmap.get());
-        PaintPeriodMap(memory.get(), frame, ContentOf(StateOf(picture), true));
+        PaintPeriod(memory.get(), frame, ContentOf(StateOf(picture), true));
         BitBlt(dc, 0, 0, frame.width, frame.height, memory.get(), 0, 0, SRCCOPY);
     }
     EndPaint(picture, &ps);
 }
 
-PeriodHit HitAt(HWND picture, LPARAM point) {
-    return HitInPeriod(Shown(StateOf(picture)), LayOutPeriod(PictureFrame(picture)),
-                       GET_X_LPARAM(point), GET_Y_LPARAM(point));
+// The minute a point's column shows in the overlay; -1 outside the plot.
+int OverlayMinuteAt(HWND picture, int x) {
+    const OverlayLayout l = LayOutOverlay(PictureFrame(picture));
+    return CellAt(x, Shown(StateOf(picture)).grid.span.minutes(), l.plot.left, l.plot.width);
+}
+
+// What a point shows: in the map its cell or bar; in the overlay the minute
+// under it, on the day whose trace is nearest when `nearestDay` (a double
+// click) is asked for.
+PeriodHit HitAt(HWND picture, LPARAM point, bool nearestDay = false) {
+    const PeriodState& s = StateOf(picture);
+    const int x = GET_X_LPARAM(point), y = GET_Y_LPARAM(point);
+    if (!Overlaid(s)) return HitInPeriod(Shown(s), LayOutPeriod(PictureFrame(picture)), x, y);
+    const int minute = OverlayMinuteAt(picture, x);
+    if (minute < 0 || !nearestDay) return {};
+    const ChartFrame frame = PictureFrame(picture);
+    const int day = NearestDay(Shown(s), s.overlays[s.channel], LayOutOverlay(frame), s.range, x, y,
+                               S(5, frame.dpi));
+    if (day < 0) return {};
+    const PeriodGrid& g = Shown(s).grid;
+    return g.held(day, minute) ? PeriodHit{PeriodSpot::Minute, day, minute}
+                               : PeriodHit{PeriodSpot::Bar, day, 0};
 }
 
 void OnPictureMouseMove(HWND picture, LPARAM point) {
@@ -125,7 +159,12 @@ void OnPictureMouseMove(HWND picture, LPARAM point) {
         TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, picture, 0};
         s.tracking = TrackMouseEvent(&track) != 0;
     }
-    ShowReadout(GetParent(picture), PeriodReadout(Shown(s), s.channel, HitAt(picture, point)));
+    if (Overlaid(s))
+        ShowReadout(GetParent(picture),
+                    OverlayReadout(Shown(s), s.overlays[s.channel],
+                                   OverlayMinuteAt(picture, GET_X_LPARAM(point))));
+    else
+        ShowReadout(GetParent(picture), PeriodReadout(Shown(s), s.channel, HitAt(picture, point)));
 }
 
 void OnPictureMouseLeave(HWND picture) {
@@ -150,6 +189,12 @@ void MoveCursor(HWND picture, int day, int minute) {
 
 void OnPictureClick(HWND picture, LPARAM point) {
     SetFocus(picture);
+    PeriodState& s = StateOf(picture);
+    if (Overlaid(s)) {
+        const int minute = OverlayMinuteAt(picture, GET_X_LPARAM(point));
+        if (minute >= 0) MoveCursor(picture, s.cursorDay, minute);
+        return;
+    }
     const PeriodHit hit = HitAt(picture, point);
     if (hit.spot == PeriodSpot::Minute) MoveCursor(picture, hit.day, hit.minute);
 }
@@ -160,12 +205,16 @@ void OnPictureKey(HWND picture, WPARAM key) {
     switch (key) {
     case VK_LEFT: MoveCursor(picture, day, s.cursorShown ? minute - 1 : minute); break;
     case VK_RIGHT: MoveCursor(picture, day, s.cursorShown ? minute + 1 : minute); break;
-    case VK_UP: MoveCursor(picture, s.cursorShown ? day - 1 : day, minute); break;
-    case VK_DOWN: MoveCursor(picture, s.cursorShown ? day + 1 : day, minute); break;
+    case VK_UP:
+        if (!Overlaid(s)) MoveCursor(picture, s.cursorShown ? day - 1 : day, minute);
+        break;
+    case VK_DOWN:
+        if (!Overlaid(s)) MoveCursor(picture, s.cursorShown ? day + 1 : day, minute);
+        break;
     case VK_HOME: MoveCursor(picture, day, 0); break;
     case VK_END: MoveCursor(picture, day, Shown(s).grid.span.minutes() - 1); break;
     case VK_RETURN:
-        if (s.cursorShown)
+        if (s.cursorShown && !Overlaid(s))
             OpenAt(GetParent(picture), s, {PeriodSpot::Minute, s.cursorDay, s.cursorMinute});
         break;
     default: break;
@@ -190,7 +239,7 @@ LRESULT CALLBACK PictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM l
     case WM_MOUSELEAVE: OnPictureMouseLeave(picture); return 0;
     case WM_LBUTTONDOWN: OnPictureClick(picture, lParam); return 0;
     case WM_LBUTTONDBLCLK:
-        OpenAt(GetParent(picture), StateOf(picture), HitAt(picture, lParam));
+        OpenAt(GetParent(picture), StateOf(picture), HitAt(picture, lParam, true));
         return 0;
     case WM_KEYDOWN: OnPictureKey(picture, wParam); return 0;
     case WM_GETDLGCODE: return OnGetDialogCode(reinterpret_cast<const MSG*>(lParam));
@@ -214,7 +263,7 @@ void RegisterPictureClass() {
 // The picture's natural size, with the channel and readout above it, the
 // occupied hours and the figures below it, then the buttons, at the window's
 // DPI. The picture takes what the window grows.
-constexpr int TopBar = 36, HoursRow = 30, FiguresHeight = 236, BottomBar = 40, Margin = 8;
+constexpr int TopBar = 60, HoursRow = 30, FiguresHeight = 236, BottomBar = 40, Margin = 8;
 constexpr int BelowPicture = HoursRow + FiguresHeight + BottomBar;
 
 SIZE NaturalClient(int dpi) {
@@ -233,7 +282,11 @@ void LayOutControls(HWND dialog) {
     const int w = client.right, h = client.bottom;
     Place(dialog, IDC_PERIOD_CH1, S(Margin, d), S(8, d), S(60, d), S(20, d));
     Place(dialog, IDC_PERIOD_CH2, S(72, d), S(8, d), S(60, d), S(20, d));
-    Place(dialog, IDC_PERIOD_READOUT, S(140, d), S(10, d), w - S(140 + Margin, d), S(20, d));
+    Place(dialog, IDC_PERIOD_MAP_VIEW, S(150, d), S(8, d), S(110, d), S(20, d));
+    Place(dialog, IDC_PERIOD_OVERLAY_VIEW, S(266, d), S(8, d), S(140, d), S(20, d));
+    Place(dialog, IDC_PERIOD_RANGE_LABEL, S(420, d), S(11, d), S(70, d), S(20, d));
+    Place(dialog, IDC_PERIOD_RANGE, S(494, d), S(6, d), S(110, d), S(200, d));
+    Place(dialog, IDC_PERIOD_READOUT, S(Margin, d), S(36, d), w - S(2 * Margin, d), S(20, d));
     Place(dialog, IDC_PERIOD_PICTURE, S(Margin, d), S(TopBar, d), w - S(2 * Margin, d),
           h - S(TopBar + BelowPicture, d));
     const int hours = h - S(BelowPicture, d) + S(6, d);
@@ -383,7 +436,7 @@ std::u16string DateText(int64_t dayNumber) {
 void PrintPeriod(HWND dialog, PeriodState& s) {
     const PeriodGrid& g = Shown(s).grid;
     const std::vector<std::u16string> heading = {
-        u"期間グラフ",
+        Overlaid(s) ? u"期間グラフ（日ごとの重ね描き）" : u"期間グラフ（時間帯マップ）",
         u"フォルダー: " + s.request->folder,
         u"期間: " + DateText(g.firstDay) + u" ～ " +
             DateText(g.firstDay + std::max(0, g.days - 1)) + u"　" +
@@ -397,16 +450,16 @@ void PrintPeriod(HWND dialog, PeriodState& s) {
         if (figure.inTable) table.push_back({figure.name, figure.cell[0], figure.cell[1]});
     PrintPicture(
         dialog, u"MARVEK Ⅱ - 期間グラフ", heading, PeriodNaturalWidth, PeriodNaturalHeight,
-        [&](HDC dc, const ChartFrame& frame) { PaintPeriodMap(dc, frame, content); }, table);
+        [&](HDC dc, const ChartFrame& frame) { PaintPeriod(dc, frame, content); }, table);
 }
 
 // What is shown, at the picture's first size and 96 DPI, never the cursor.
 PictureSource PeriodPictureSource(const PeriodState& s) {
     const PeriodContent content = ContentOf(s, false);
-    return {
-        PeriodNaturalWidth, PeriodNaturalHeight, L"MARVEK \x2161\0期間グラフ\0", [content](HDC dc) {
-            PaintPeriodMap(dc, {0, 0, PeriodNaturalWidth, PeriodNaturalHeight, BaseDpi}, content);
-        }};
+    return {PeriodNaturalWidth, PeriodNaturalHeight, L"MARVEK \x2161\0期間グラフ\0",
+            [content](HDC dc) {
+                PaintPeriod(dc, {0, 0, PeriodNaturalWidth, PeriodNaturalHeight, BaseDpi}, content);
+            }};
 }
 
 void SaveImage(HWND dialog, const PeriodState& s) {
@@ -415,12 +468,52 @@ void SaveImage(HWND dialog, const PeriodState& s) {
     SavePictureAs(dialog, setup, PeriodPictureSource(s));
 }
 
+// The range drop-down only in the overlay, which it is for.
+void ShowRangeChoice(HWND dialog, const PeriodState& s) {
+    for (int id : {IDC_PERIOD_RANGE_LABEL, IDC_PERIOD_RANGE})
+        ShowWindow(GetDlgItem(dialog, id), Overlaid(s) ? SW_SHOW : SW_HIDE);
+}
+
+// The view remembered, the range the main window's.
+void ShowViewChoice(HWND dialog, PeriodState& s) {
+    uint32_t view = 0;
+    if (ReadSettingNumber(ViewSetting, view) && view <= 1) s.view = static_cast<PeriodView>(view);
+    CheckRadioButton(dialog, IDC_PERIOD_MAP_VIEW, IDC_PERIOD_OVERLAY_VIEW,
+                     Overlaid(s) ? IDC_PERIOD_OVERLAY_VIEW : IDC_PERIOD_MAP_VIEW);
+    s.range = DisplayRange;
+    for (int r = 0; r < RangeCount; ++r)
+        SendDlgItemMessageW(dialog, IDC_PERIOD_RANGE, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(Wide(
+                                (AsciiToUtf16(NumberText(FullScaleLux(r))) + u" lx").c_str())));
+    SendDlgItemMessageW(dialog, IDC_PERIOD_RANGE, CB_SETCURSEL, s.range, 0);
+    ShowRangeChoice(dialog, s);
+}
+
+void ShowView(HWND dialog, PeriodState& s, PeriodView view) {
+    s.view = view;
+    WriteSettingNumber(ViewSetting, static_cast<uint32_t>(view));
+    ShowRangeChoice(dialog, s);
+    s.cursorShown = false;
+    ShowReadout(dialog, u"");
+    InvalidateRect(Picture(dialog), nullptr, FALSE);
+}
+
+void TakeRange(HWND dialog, PeriodState& s) {
+    const LRESULT chosen = SendDlgItemMessageW(dialog, IDC_PERIOD_RANGE, CB_GETCURSEL, 0, 0);
+    if (chosen < 0 || chosen >= RangeCount) return;
+    s.range = static_cast<int32_t>(chosen);
+    InvalidateRect(Picture(dialog), nullptr, FALSE);
+}
+
 void OnInitDialog(HWND dialog, PeriodState* s) {
     SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
     SetWindowLongPtrW(Picture(dialog), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
     CheckRadioButton(dialog, IDC_PERIOD_CH1, IDC_PERIOD_CH2, IDC_PERIOD_CH1);
-    for (int ch = 0; ch < 2; ++ch)
+    for (int ch = 0; ch < 2; ++ch) {
         s->pictures[ch] = MakePeriodPicture(s->request->recordings, ch);
+        s->overlays[ch] = MakeOverlay(s->pictures[ch].grid);
+    }
+    ShowViewChoice(dialog, *s);
     AddFigureRows(dialog, *s);
     ShowHours(dialog, *s);
     ShowFigures(dialog, *s);
@@ -459,6 +552,15 @@ INT_PTR CALLBACK PeriodDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
             break;
         case IDC_PERIOD_CH2:
             if (s.channel != 1) ShowChannel(dialog, s, 1);
+            break;
+        case IDC_PERIOD_MAP_VIEW:
+            if (Overlaid(s)) ShowView(dialog, s, PeriodView::Map);
+            break;
+        case IDC_PERIOD_OVERLAY_VIEW:
+            if (!Overlaid(s)) ShowView(dialog, s, PeriodView::Overlay);
+            break;
+        case IDC_PERIOD_RANGE:
+            if (HIWORD(wParam) == CBN_SELCHANGE) TakeRange(dialog, s);
             break;
         case IDC_PERIOD_PRINT: PrintPeriod(dialog, s); break;
         case IDC_PERIOD_SAVE_IMAGE: SaveImage(dialog, s); break;

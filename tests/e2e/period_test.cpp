@@ -8,8 +8,10 @@
 
 #include <cstring>
 
+#include "core/sample_view.h"
 #include "list/period_figures.h"
 #include "list/period_map.h"
+#include "list/period_overlay.h"
 #include "res/resource.h"
 #include "tests/e2e/recording_files.h"
 #include "tests/support/driver.h"
@@ -334,6 +336,117 @@ TEST_F(PeriodFigures, AStandardsLevelFillsTheThresholdAndTheBudget) {
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(WindowTextW(GetDlgItem(list, IDC_LIST_STANDARD)), L"(選択しない)");
     EXPECT_EQ(ItemText(list, IDC_LIST_THRESHOLD), "750");
+    Click(list, IDCANCEL);
+}
+
+// The overlay's picture and layout, as the window-free rules give them.
+struct Overlay {
+    PeriodPicture picture;
+    OverlayData data;
+    OverlayLayout layout;
+    Overlay(PeriodPicture p, HWND window) : picture(std::move(p)), data(MakeOverlay(picture.grid)) {
+        RECT r;
+        GetClientRect(window, &r);
+        layout = LayOutOverlay({0, 0, r.right, r.bottom, 96});
+    }
+    POINT Vertex(int day, int minute, int32_t range) const {
+        const PeriodGrid& g = picture.grid;
+        return {CellPixels(minute, g.span.minutes(), layout.plot.left, layout.plot.width).from,
+                OverlayY(LuxOf(g.counts[static_cast<size_t>(g.index(day, minute))]), range,
+                         layout.plot)};
+    }
+};
+
+void ChooseRange(const Program& app, HWND period, int range) {
+    HWND combo = GetDlgItem(period, IDC_PERIOD_RANGE);
+    SendMessageW(combo, CB_SETCURSEL, range, 0);
+    PostMessageW(period, WM_COMMAND, MAKEWPARAM(IDC_PERIOD_RANGE, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    Settle(app);
+}
+
+// Up to six days: each in its colour, read at the mouse, on another full
+// scale, and a double click on a trace opens its day.
+TEST_F(Period, DaysLaidOverOneAnotherInTheirColoursReadAndOpened) {
+    HWND range = GetDlgItem(period, IDC_PERIOD_RANGE);
+    EXPECT_FALSE(IsWindowVisible(range));
+    Press(period, IDC_PERIOD_OVERLAY_VIEW);
+    Settle(app);
+    EXPECT_TRUE(IsWindowVisible(range));
+    EXPECT_EQ(WindowTextW(range), L"100000 lx"); // the main window's range
+    EXPECT_EQ(SettingText("PeriodView"), "");    // a number, not a text
+    SaveScreenshot(CaptureWindow(period), "period_overlay");
+    const Overlay o(Expected(0), picture);
+    ASSERT_EQ(o.data.days.size(), 4u); // 14, 15, 17 and 18 July
+    // 15 July at 9:00: 76000 lx, the second day's colour.
+    POINT v = o.Vertex(1, 9 * 60, 3);
+    EXPECT_EQ(CaptureClient(picture).at(v.x, v.y), Pixel(DayColour(1)));
+    MoveMouseOver(app, picture, v.x, v.y - 20);
+    const std::u16string read = OverlayReadout(o.picture, o.data, 9 * 60);
+    EXPECT_EQ(Readout(), std::wstring(read.begin(), read.end()));
+    // After 7/14's, held at the top of this full scale.
+    EXPECT_NE(Readout().find(L"7/15 76000 lx"), std::wstring::npos);
+
+    ChooseRange(app, period, 4);
+    v = o.Vertex(1, 9 * 60, 4);
+    EXPECT_EQ(CaptureClient(picture).at(v.x, v.y), Pixel(DayColour(1)));
+    ClickOver(app, picture, v.x, v.y + 2, 2);
+    Settle(app);
+    EXPECT_FALSE(IsWindow(period));
+    EXPECT_EQ(WindowText(app.main), FileCaption("d2.mv2"));
+}
+
+// Ten days: grey traces under the band of the 10th to 90th percentile and
+// the median, at the minutes the rules put them.
+class PeriodMonth : public ProgramTest {};
+
+TEST_F(PeriodMonth, ManyDaysAsTheirMedianAndBand) {
+    const std::string folder = ArchiveForThisTest() + "\\";
+    std::vector<Recording> days;
+    for (int d = 0; d < 10; ++d) {
+        Recording r = {};
+        r.StartStamp = {2026, 7, 0, 1 + d, 5, 0};
+        for (int i = 0; i < SampleCount; ++i)
+            r.Ch1Samples[i] = 20 * (1 + (d * 7) % 10); // 1000 to 10000 lx, in no order
+        days.push_back(r);
+        ASSERT_TRUE(WriteBytes(folder + "d" + std::to_string(d) + ".mv2", ReferenceFile(r)));
+    }
+    HWND list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
+    ASSERT_NE(list, nullptr);
+    Click(list, IDC_LIST_PERIOD);
+    HWND period = WaitForDialog(app, "期間グラフ");
+    ASSERT_NE(period, nullptr);
+    Settle(app);
+    Press(period, IDC_PERIOD_OVERLAY_VIEW);
+    ChooseRange(app, period, 0); // 12500 lx: 40 px between the days
+    HWND picture = GetDlgItem(period, IDC_PERIOD_PICTURE);
+    SaveScreenshot(CaptureWindow(period), "period_overlay_month");
+    std::vector<PeriodRecording> chosen;
+    for (const Recording& r : days)
+        chosen.push_back({r.StartStamp, {r.Ch1Samples, r.Ch2Samples}});
+    const Overlay o(MakePeriodPicture(chosen, 0), picture);
+    ASSERT_TRUE(o.data.many());
+    const Capture c = CaptureClient(picture);
+    for (int minute : {60, 420, 800}) {
+        SCOPED_TRACE(minute);
+        const size_t m = static_cast<size_t>(minute);
+        EXPECT_EQ(o.data.p10[m], 1000);
+        EXPECT_EQ(o.data.p50[m], 5000);
+        EXPECT_EQ(o.data.p90[m], 9000);
+        const int x = CellPixels(minute, 840, o.layout.plot.left, o.layout.plot.width).from;
+        EXPECT_EQ(c.at(x, OverlayY(5000, 0, o.layout.plot)), Blue);       // the median
+        EXPECT_EQ(c.at(x, OverlayY(8500, 0, o.layout.plot)), 0x8080FFu);  // the band
+        EXPECT_EQ(c.at(x, OverlayY(10000, 0, o.layout.plot)), 0xC8C8C8u); // a day above it
+        EXPECT_EQ(c.at(x + 1, OverlayY(10500, 0, o.layout.plot)), White); // beside an hour
+    }
+    MoveMouseOver(app, picture, CellPixels(420, 840, o.layout.plot.left, o.layout.plot.width).from,
+                  100);
+    EXPECT_EQ(WindowTextW(GetDlgItem(period, IDC_PERIOD_READOUT)),
+              L"12:00\x3000中央値 5000 lx\x3000"
+              L"10\x2013"
+              L"90 %: 1000\x2013"
+              L"9000 lx\x3000(10 日)");
+    Click(period, IDCANCEL);
     Click(list, IDCANCEL);
 }
 
