@@ -46,7 +46,8 @@ void ShowReceivingProgress(WPARAM download, LPARAM progress) {
     const int port = HIWORD(progress);
     if (port != ShownPort) {
         ShownPort = port;
-        SetWindowTextW(StatusLabel, Wide(PortName(port).c_str()));
+        // Port 0: the search has no byte from any port yet.
+        SetWindowTextW(StatusLabel, port ? Wide(PortName(port).c_str()) : L"");
     }
     SendMessageW(ProgressBar, PBM_SETPOS, LOWORD(progress), 0);
 }

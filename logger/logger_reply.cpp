@@ -37,6 +37,15 @@ bool IsCompleteReply(const unsigned char* reply, int length) {
     return true;
 }
 
+bool CouldBeCompleteReply(const unsigned char* reply, int length) {
+    if (length > CompleteReplyLength) return false;
+    for (int i = 0; i < length; ++i) {
+        if (i == CompleteReplyLength - 1) return reply[i] == '\r';
+        if (!IsUnreadPosition(i) && HexDigitValue(reply[i]) < 0) return false;
+    }
+    return true;
+}
+
 void DecodeReply(const unsigned char* reply, Recording& r) {
     for (int k = 0; k < SampleCount; ++k) {
         r.Ch1Samples[k] = Field(reply + 6 * k, 3);

@@ -29,6 +29,11 @@ int HexDigitValue(unsigned char byte);
 // is read an upper-case hex digit (positions 5046 and 5048 may hold anything).
 bool IsCompleteReply(const unsigned char* reply, int length);
 
+// Whether the `length` bytes received so far can still begin a complete
+// reply: each read position an upper-case hex digit, the carriage return
+// only last. A port whose bytes cannot is given up at once.
+bool CouldBeCompleteReply(const unsigned char* reply, int length);
+
 // Counts and stamp from a reply buffer of ReplyBufferSize bytes, every field
 // a sum of digit values (an unreceived zero byte counts -1); Year is 2000 +
 // its two digits. Texts and DataLoaded are left alone.

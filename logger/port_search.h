@@ -42,6 +42,37 @@ enum class PortOutcome {
     Complete,
 };
 
+// The automatic search tries every port at once. Each port's reply is read on
+// its own; these rules say what becomes of each and which one wins, whatever
+// the platform's way of waiting. Ports are known by their place in the
+// search order.
+struct SearchedPort {
+    PortOutcome outcome = PortOutcome::Silent; // how far it got so far
+    int length = 0;                            // bytes of reply stored
+    bool active = true;                        // still read
+};
+struct PortSearch {
+    std::vector<SearchedPort> ports;
+    int winner = -1; // the place of the port whose reply is the logger's
+};
+PortSearch StartPortSearch(int ports);
+// A port that could not be opened or set up takes no part.
+void PortLeftOut(PortSearch& s, int place, PortOutcome outcome);
+// What to do after a port's next byte was stored at `reply[length - 1]`.
+enum class AfterByte { ReadOn, Drop, Complete };
+AfterByte TakeByte(PortSearch& s, int place, const unsigned char* reply, int length);
+// A port whose wait for its next byte ran out (5 s, or the 20 s limit).
+void TakeSilence(PortSearch& s, int place);
+// Of the ports that completed at one moment, the earliest in the order wins;
+// every other port is then given up. False when none did.
+bool ChooseWinner(PortSearch& s, const std::vector<int>& completed);
+// The active port whose reply is furthest along, the earliest on a tie; -1
+// until some port has a byte.
+int PortAhead(const PortSearch& s);
+bool SearchOver(const PortSearch& s);
+// Each port's outcome, in the order, for the one message.
+std::vector<PortOutcome> SearchOutcomes(const PortSearch& s);
+
 // The one message after a search in which no port gave a complete reply:
 // the farthest any port got decides.
 const char16_t* SearchFailureMessage(const std::vector<PortOutcome>& outcomes);

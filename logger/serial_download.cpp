@@ -64,38 +64,51 @@ void PostProgress(const Job& job, int port, int bytes) {
     PostMessageW(job.window, DownloadProgressMessage, job.number, MAKELPARAM(bytes, port));
 }
 
-// The user's one port, or the search over the system's list.
-std::vector<int> PortsToTry(bool& chosen) {
-    const int port = ChosenPort();
-    chosen = port != 0;
-    if (chosen) return {port};
-    return SearchOrder(PortsToOffer(SystemPorts()), RememberedPort());
+// The one port the user chose, with its own messages.
+void TryChosenPort(Job& job, int port) {
+    PostProgress(job, port, 0);
+    std::memset(job.reply, 0, sizeof job.reply);
+    const Exchange e =
+        ExchangeWithLogger(PortDevicePath(port).c_str(), job.reply, job.stop.get(), [&](int bytes) {
+            if (bytes % ProgressStep == 0) PostProgress(job, port, bytes);
+        });
+    if (e.stopped) return;
+    PostProgress(job, port, e.length);
+    if (e.outcome == PortOutcome::Complete) {
+        job.received = true;
+        job.port = port;
+        return;
+    }
+    job.message = ChosenPortFailureMessage(e.outcome);
+}
+
+// Every port of the order at once; the label names the port furthest along
+// (none until a byte came).
+void SearchEveryPort(Job& job, const std::vector<int>& ports) {
+    std::vector<std::wstring> devices;
+    for (int port : ports)
+        devices.push_back(PortDevicePath(port));
+    std::memset(job.reply, 0, sizeof job.reply);
+    const SearchEnd end =
+        SearchAllPorts(devices, job.reply, job.stop.get(), [&](int place, int bytes) {
+            PostProgress(job, place < 0 ? 0 : ports[static_cast<size_t>(place)], bytes);
+        });
+    if (end.stopped) return;
+    if (end.winner >= 0) {
+        job.received = true;
+        job.port = ports[static_cast<size_t>(end.winner)];
+        PostProgress(job, job.port, CompleteReplyLength);
+        return;
+    }
+    job.message = SearchFailureMessage(end.outcomes);
 }
 
 void Search(Job& job) {
-    bool chosen = false;
-    const std::vector<int> ports = PortsToTry(chosen);
-    std::vector<PortOutcome> outcomes;
-    for (int port : ports) {
-        PostProgress(job, port, 0);
-        std::memset(job.reply, 0, sizeof job.reply);
-        const Exchange e = ExchangeWithLogger(PortDevicePath(port).c_str(), job.reply,
-                                              job.stop.get(), [&](int bytes) {
-                                                  if (bytes % ProgressStep == 0)
-                                                      PostProgress(job, port, bytes);
-                                              });
-        if (e.stopped) return;
-        PostProgress(job, port, e.length);
-        outcomes.push_back(e.outcome);
-        if (e.outcome == PortOutcome::Complete) {
-            job.received = true;
-            job.port = port;
-            return;
-        }
-    }
-    job.message = chosen ? ChosenPortFailureMessage(outcomes.empty() ? PortOutcome::CannotOpen
-                                                                     : outcomes.front())
-                         : SearchFailureMessage(outcomes);
+    const int chosen = ChosenPort();
+    if (chosen != 0)
+        TryChosenPort(job, chosen);
+    else
+        SearchEveryPort(job, SearchOrder(PortsToOffer(SystemPorts()), RememberedPort()));
 }
 
 DWORD WINAPI Work(void* parameter) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "logger/port_search.h"
 #include "win/owned_handle.h"
@@ -37,3 +38,18 @@ struct Exchange {
 // closed before it returns.
 Exchange ExchangeWithLogger(const wchar_t* device, unsigned char* reply, HANDLE stop,
                             const std::function<void(int)>& progress);
+
+struct SearchEnd {
+    int winner = -1; // the place in `devices` of the logger; -1 for none
+    std::vector<PortOutcome> outcomes;
+    bool stopped = false;
+};
+// The automatic search: every device opened, set up and sent the command at
+// once, each reply read on its own through one I/O completion port (any
+// number of ports), by the rules of PortSearch. The winner's reply goes to
+// `reply`. `progress` hears the place and bytes of the port whose reply is
+// furthest along whenever that changes, or every 64 bytes (place -1: none
+// has a byte yet). Every read is cancelled and waited for, and every port
+// closed, before it returns; `stop` ends it within about 50 ms.
+SearchEnd SearchAllPorts(const std::vector<std::wstring>& devices, unsigned char* reply,
+                         HANDLE stop, const std::function<void(int place, int bytes)>& progress);

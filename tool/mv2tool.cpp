@@ -219,17 +219,15 @@ int Period(const std::vector<NativePath>& args) {
 
 // The search over the system's ports: the first complete reply wins.
 const char16_t* SearchPorts(unsigned char* reply, std::string& used) {
+    const std::vector<SerialPortEntry> ports = PortsToSearch();
+    std::vector<NativePath> devices;
+    for (const SerialPortEntry& port : ports)
+        devices.push_back(port.device);
     std::vector<PortOutcome> outcomes;
-    for (const SerialPortEntry& port : PortsToSearch()) {
-        std::memset(reply, 0, ReplyBufferSize);
-        int length = 0;
-        outcomes.push_back(ExchangeOnPort(port.device, reply, length));
-        if (outcomes.back() == PortOutcome::Complete) {
-            used = port.name;
-            return nullptr;
-        }
-    }
-    return SearchFailureMessage(outcomes);
+    const int winner = SearchOnPorts(devices, reply, outcomes);
+    if (winner < 0) return SearchFailureMessage(outcomes);
+    used = ports[static_cast<size_t>(winner)].name;
+    return nullptr;
 }
 
 int Download(const std::vector<NativePath>& args) {

@@ -40,6 +40,11 @@ void AbandonOutput(OutputFile* out);
 // carriage return or the byte limit, within 5 s a byte and 20 s in all.
 // `reply` (ReplyBufferSize bytes, zeroed) receives it, `length` its size.
 PortOutcome ExchangeOnPort(const NativePath& port, unsigned char* reply, int& length);
+// The automatic search over `ports` at once, by the rules of PortSearch, as
+// the window's download does it: the place of the winner (its reply in
+// `reply`), or -1 with each port's outcome.
+int SearchOnPorts(const std::vector<NativePath>& ports, unsigned char* reply,
+                  std::vector<PortOutcome>& outcomes);
 
 struct SerialPortEntry {
     NativePath device;        // what ExchangeOnPort takes

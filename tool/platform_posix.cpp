@@ -167,6 +167,93 @@ PortOutcome ExchangeOnPort(const NativePath& port, unsigned char* reply, int& le
 
 namespace {
 
+// A port of the search, opened and set up, the command sent.
+int OpenForSearch(const NativePath& port, PortOutcome& outcome) {
+    outcome = PortOutcome::CannotOpen;
+    const int fd = open(port.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    outcome = PortOutcome::CannotSetUp;
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || !SetUpLine(fd)) {
+        close(fd);
+        return -1;
+    }
+    WriteFully(fd, DumpCommand, DumpCommandLength);
+    return fd;
+}
+
+} // namespace
+
+int SearchOnPorts(const std::vector<NativePath>& ports, unsigned char* reply,
+                  std::vector<PortOutcome>& outcomes) {
+    PortSearch s = StartPortSearch(static_cast<int>(ports.size()));
+    std::vector<int> fds(ports.size(), -1);
+    std::vector<std::vector<unsigned char>> replies(ports.size());
+    using Clock = std::chrono::steady_clock;
+    std::vector<Clock::time_point> lastByte(ports.size());
+    for (size_t i = 0; i < ports.size(); ++i) {
+        PortOutcome outcome;
+        fds[i] = OpenForSearch(ports[i], outcome);
+        replies[i].assign(ReplyBufferSize, 0);
+        if (fds[i] < 0) PortLeftOut(s, static_cast<int>(i), outcome);
+    }
+    const auto sent = Clock::now();
+    std::fill(lastByte.begin(), lastByte.end(), sent);
+    auto drop = [&](size_t i) {
+        if (fds[i] >= 0) close(fds[i]);
+        fds[i] = -1;
+    };
+    while (!SearchOver(s)) {
+        const auto now = Clock::now();
+        if (now - sent >= std::chrono::milliseconds(DownloadTimeoutMs)) {
+            for (size_t i = 0; i < ports.size(); ++i)
+                if (s.ports[i].active) TakeSilence(s, static_cast<int>(i));
+            break;
+        }
+        std::vector<pollfd> waiting;
+        std::vector<size_t> places;
+        for (size_t i = 0; i < ports.size(); ++i) {
+            if (!s.ports[i].active) continue;
+            if (now - lastByte[i] >= std::chrono::milliseconds(ByteTimeoutMs)) {
+                TakeSilence(s, static_cast<int>(i)); // 5 s without a byte
+                drop(i);
+                continue;
+            }
+            waiting.push_back({fds[i], POLLIN, 0});
+            places.push_back(i);
+        }
+        if (waiting.empty()) break;
+        if (poll(waiting.data(), waiting.size(), 50) <= 0) continue;
+        std::vector<int> completed;
+        for (size_t k = 0; k < waiting.size(); ++k) {
+            if (!(waiting[k].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+            const size_t i = places[k];
+            const int place = static_cast<int>(i);
+            const int length = s.ports[i].length;
+            if (read(fds[i], replies[i].data() + length, 1) != 1) {
+                TakeSilence(s, place);
+                drop(i);
+                continue;
+            }
+            lastByte[i] = Clock::now();
+            switch (TakeByte(s, place, replies[i].data(), length + 1)) {
+            case AfterByte::ReadOn: break;
+            case AfterByte::Drop: drop(i); break;
+            case AfterByte::Complete: completed.push_back(place); break;
+            }
+        }
+        ChooseWinner(s, completed);
+    }
+    for (size_t i = 0; i < ports.size(); ++i)
+        drop(i);
+    outcomes = SearchOutcomes(s);
+    if (s.winner >= 0)
+        std::memcpy(reply, replies[static_cast<size_t>(s.winner)].data(), ReplyBufferSize);
+    return s.winner;
+}
+
+namespace {
+
 // ttyUSB2 before ttyUSB10: by the name's letters, then by its number.
 bool DeviceOrder(const std::string& a, const std::string& b) {
     const size_t da = a.find_last_not_of("0123456789") + 1;

@@ -80,6 +80,14 @@ void AbandonOutput(OutputFile* out) {
     delete out;
 }
 
+int SearchOnPorts(const std::vector<NativePath>& ports, unsigned char* reply,
+                  std::vector<PortOutcome>& outcomes) {
+    std::vector<std::wstring> devices(ports.begin(), ports.end());
+    const SearchEnd end = SearchAllPorts(devices, reply, nullptr, nullptr);
+    outcomes = end.outcomes;
+    return end.winner;
+}
+
 PortOutcome ExchangeOnPort(const NativePath& port, unsigned char* reply, int& length) {
     // COM10 and up open only through the device namespace; all ports can.
     const std::wstring device = port.rfind(L"\\\\", 0) == 0 ? port : L"\\\\.\\" + port;

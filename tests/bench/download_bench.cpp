@@ -4,9 +4,13 @@
 //   wine build/win/download_bench.exe
 // - how long the window takes at most to answer a message while a download
 //   runs (asked every 20 ms);
-// - how long the search takes to find the logger on the fourth listed port
-//   (COM4) behind one silent device (COM2), against 5 s + the line time.
+// - how long the search takes to find the logger on COM17 behind five silent
+//   ports, an unopenable one and a device that answers with text, against
+//   1.05 × the line time + 0.3 s;
+// - how long "通信できません" takes with no logger among ten silent ports,
+//   against 5.5 s.
 #include <cstdio>
+#include <vector>
 
 #include "res/resource.h"
 #include "tests/support/driver.h"
@@ -56,19 +60,29 @@ int main() {
         return 1;
     }
     for (int round = 0; round < 3; ++round) {
-        Logger silent = StartLogger(2, "silent");
-        Logger logger = StartLogger(4);
-        if (!silent.running || !logger.running) {
-            std::printf("no simulator\n");
-            break;
-        }
-        ClearSettings(); // no remembered port: the search starts at COM1
+        std::vector<Logger> others;
+        for (int port : {2, 3, 5, 6, 7})
+            others.push_back(StartLogger(port, "silent"));
+        others.push_back(StartLogger(8, "text"));
+        Logger logger = StartLogger(17); // COM4 and every other port cannot be opened
+        ClearSettings();                 // no remembered port
         double longest = 0;
         const double took = Receive(app, longest);
-        std::printf("round %d: found on COM4 after %.3f s (goal %.3f s); longest answer %.1f ms\n",
-                    round + 1, took, 5 + 1.03 * lineTime, longest * 1000);
+        std::printf("round %d: found on COM17 after %.3f s (goal %.3f s); longest answer %.1f ms\n",
+                    round + 1, took, 1.05 * lineTime + 0.3, longest * 1000);
         StopLogger(logger);
-        StopLogger(silent);
+        for (Logger& l : others)
+            StopLogger(l);
+        Settle(app);
+        for (int port = 1; port <= 10; ++port)
+            others.push_back(StartLogger(port, "silent"));
+        const double none = Receive(app, longest);
+        CloseBox(WaitForDialog(app, "エラー"));
+        std::printf("round %d: no logger among ten silent ports, told after %.3f s (goal 5.5 s); "
+                    "longest answer %.1f ms\n",
+                    round + 1, none, longest * 1000);
+        for (Logger& l : others)
+            StopLogger(l);
         Settle(app);
     }
     StopProgram(app);

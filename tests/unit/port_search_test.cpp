@@ -2,7 +2,10 @@
 // none of them gives a complete reply.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/messages.h"
+#include "logger/logger_reply.h"
 #include "logger/port_search.h"
 
 namespace {
@@ -75,6 +78,86 @@ TEST(PortSearch, AChosenPortKeepsTheMessagesOfASinglePort) {
     EXPECT_EQ(ChosenPortFailureMessage(PortOutcome::BrokenOff), NoCommunicationText);
     EXPECT_EQ(ChosenPortFailureMessage(PortOutcome::BadReply), BadReplyText);
     EXPECT_EQ(ChosenPortFailureMessage(PortOutcome::Complete), nullptr);
+}
+
+// A complete reply: hex digits, anything at the two unread places, the
+// carriage return last.
+std::vector<unsigned char> GoodReply() {
+    std::vector<unsigned char> r(ReplyBufferSize, 0);
+    for (int i = 0; i < CompleteReplyLength - 1; ++i)
+        r[static_cast<size_t>(i)] = "0123456789ABCDEF"[i % 16];
+    r[5046] = 'x';
+    r[5048] = ' ';
+    r[CompleteReplyLength - 1] = '\r';
+    return r;
+}
+
+TEST(ParallelSearch, APortIsDroppedTheMomentItsBytesCannotBeAGoodReply) {
+    const std::vector<unsigned char> good = GoodReply();
+    EXPECT_TRUE(CouldBeCompleteReply(good.data(), 0));
+    EXPECT_TRUE(CouldBeCompleteReply(good.data(), 5047)); // 'x' at an unread place
+    EXPECT_TRUE(CouldBeCompleteReply(good.data(), CompleteReplyLength));
+    EXPECT_FALSE(CouldBeCompleteReply(good.data(), CompleteReplyLength + 1));
+    const struct {
+        const char* bytes;
+        AfterByte after;
+        PortOutcome outcome;
+    } cases[] = {
+        {"0", AfterByte::ReadOn, PortOutcome::BrokenOff},
+        {"0A9F", AfterByte::ReadOn, PortOutcome::BrokenOff},
+        {"$GPGGA", AfterByte::Drop, PortOutcome::BadReply}, // a GPS receiver's first byte
+        {"0a", AfterByte::Drop, PortOutcome::BadReply},     // lower case is no digit
+        {"12\r", AfterByte::Drop, PortOutcome::BadReply},   // ended far too early
+    };
+    for (const auto& c : cases) {
+        PortSearch s = StartPortSearch(1);
+        std::vector<unsigned char> reply(ReplyBufferSize, 0);
+        AfterByte after = AfterByte::ReadOn;
+        int length = 0;
+        for (const char* b = c.bytes; *b && after == AfterByte::ReadOn; ++b) {
+            reply[static_cast<size_t>(length++)] = static_cast<unsigned char>(*b);
+            after = TakeByte(s, 0, reply.data(), length);
+        }
+        EXPECT_EQ(after, c.after) << c.bytes;
+        EXPECT_EQ(s.ports[0].outcome, c.outcome) << c.bytes;
+        EXPECT_EQ(s.ports[0].active, after == AfterByte::ReadOn) << c.bytes;
+    }
+    PortSearch s = StartPortSearch(1);
+    for (int n = 1; n < CompleteReplyLength; ++n)
+        ASSERT_EQ(TakeByte(s, 0, good.data(), n), AfterByte::ReadOn) << n;
+    EXPECT_EQ(TakeByte(s, 0, good.data(), CompleteReplyLength), AfterByte::Complete);
+    EXPECT_EQ(s.ports[0].outcome, PortOutcome::Complete);
+}
+
+TEST(ParallelSearch, TheEarliestOfThoseAheadLeadsAndOfThoseCompleteWins) {
+    const std::vector<unsigned char> good = GoodReply();
+    PortSearch s = StartPortSearch(5);
+    EXPECT_EQ(PortAhead(s), -1); // empty until a first byte
+    PortLeftOut(s, 0, PortOutcome::CannotOpen);
+    TakeByte(s, 2, good.data(), 3);
+    TakeByte(s, 3, good.data(), 3);
+    EXPECT_EQ(PortAhead(s), 2); // a tie: the earlier
+    TakeByte(s, 3, good.data(), 4);
+    EXPECT_EQ(PortAhead(s), 3);
+    TakeSilence(s, 1);
+    EXPECT_EQ(s.ports[1].outcome, PortOutcome::Silent);
+    TakeSilence(s, 3);
+    EXPECT_EQ(s.ports[3].outcome, PortOutcome::BrokenOff);
+    EXPECT_EQ(PortAhead(s), 2); // a port given up is behind every other
+    EXPECT_FALSE(SearchOver(s));
+    EXPECT_FALSE(ChooseWinner(s, {}));
+    EXPECT_TRUE(ChooseWinner(s, {4, 2}));
+    EXPECT_EQ(s.winner, 2);
+    EXPECT_TRUE(SearchOver(s));
+    for (const SearchedPort& p : s.ports)
+        EXPECT_FALSE(p.active);
+    // Without a winner the farthest any port got still gives the message.
+    PortSearch none = StartPortSearch(3);
+    PortLeftOut(none, 0, PortOutcome::CannotOpen);
+    TakeSilence(none, 1);
+    TakeSilence(none, 2);
+    EXPECT_TRUE(SearchOver(none));
+    EXPECT_EQ(SearchFailureMessage(SearchOutcomes(none)), NoCommunicationText);
 }
 
 } // namespace
