@@ -119,16 +119,16 @@ std::u16string OverlayReadout(const PeriodPicture& p, const OverlayData& o, int 
     return text;
 }
 
-int NearestDay(const PeriodPicture& p, const OverlayData& o, const OverlayLayout& l,
-               int32_t range, int x, int y, int reach) {
+int NearestDay(const PeriodPicture& p, const OverlayData& o, const OverlayLayout& l, int32_t range,
+               int x, int y, int reach) {
     const PeriodGrid& g = p.grid;
     const int minutes = g.span.minutes();
     int best = -1;
     int64_t bestDistance = int64_t{reach} * reach + 1;
     // The traces' vertices within reach across, and the segments between.
     const int from = CellAt(std::max(x - reach, l.plot.left), minutes, l.plot.left, l.plot.width);
-    const int to = CellAt(std::min(x + reach, l.plot.left + l.plot.width - 1), minutes,
-                          l.plot.left, l.plot.width);
+    const int to = CellAt(std::min(x + reach, l.plot.left + l.plot.width - 1), minutes, l.plot.left,
+                          l.plot.width);
     if (from < 0 || to < 0) return -1;
     for (int day : o.days)
         for (int m = from; m <= to; ++m) {

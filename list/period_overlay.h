@@ -48,7 +48,7 @@ int OverlayY(int64_t lux, int32_t range, const PlotBox& plot);
 std::u16string OverlayReadout(const PeriodPicture& p, const OverlayData& o, int minute);
 // The grid row of the day whose trace passes nearest (x, y), within
 // `reach` pixels; -1 for none.
-int NearestDay(const PeriodPicture& p, const OverlayData& o, const OverlayLayout& l,
-               int32_t range, int x, int y, int reach);
+int NearestDay(const PeriodPicture& p, const OverlayData& o, const OverlayLayout& l, int32_t range,
+               int x, int y, int reach);
 // The legend's name of a day: "7/14(火)".
 std::u16string DayLegend(int64_t dayNumber);
