@@ -220,12 +220,9 @@ TEST_F(HighDpiWindowAt144, ThePeriodWindowIsScaledAndItsTextsFit) {
     Recording r = KnownRecording();
     r.StartStamp = {2026, 7, 2, 14, 5, 0};
     ASSERT_TRUE(WriteBytes(folder + "d1.mv2", ReferenceFile(r)));
-    HWND list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
-    ASSERT_NE(list, nullptr);
-    Click(list, IDC_LIST_PERIOD);
-    HWND period = WaitForDialog(app, "期間グラフ");
+    const PeriodWindows opened = OpenPeriodWindow(app);
+    HWND list = opened.list, period = opened.period;
     ASSERT_NE(period, nullptr);
-    Settle(app);
     SaveScreenshot(CaptureWindow(period), "dpi144_period");
     HWND picture = GetDlgItem(period, IDC_PERIOD_PICTURE);
     RECT room;

@@ -411,12 +411,9 @@ TEST_F(PeriodMonth, ManyDaysAsTheirMedianAndBand) {
         days.push_back(r);
         ASSERT_TRUE(WriteBytes(folder + "d" + std::to_string(d) + ".mv2", ReferenceFile(r)));
     }
-    HWND list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
-    ASSERT_NE(list, nullptr);
-    Click(list, IDC_LIST_PERIOD);
-    HWND period = WaitForDialog(app, "期間グラフ");
+    const PeriodWindows opened = OpenPeriodWindow(app);
+    HWND list = opened.list, period = opened.period;
     ASSERT_NE(period, nullptr);
-    Settle(app);
     Press(period, IDC_PERIOD_OVERLAY_VIEW);
     ChooseRange(app, period, 0); // 12500 lx: 40 px between the days
     HWND picture = GetDlgItem(period, IDC_PERIOD_PICTURE);

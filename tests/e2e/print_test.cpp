@@ -293,10 +293,8 @@ TEST_F(Print, ThePeriodMapOnOneLandscapePage) {
         r.StartStamp = {2026, 7, 0, day, 5, 0};
         ASSERT_TRUE(WriteBytes(folder + "d" + std::to_string(day) + ".mv2", ReferenceFile(r)));
     }
-    HWND list = OpenDialog(app, IDM_RECORDING_LIST, "記録の一覧");
-    ASSERT_NE(list, nullptr);
-    Click(list, IDC_LIST_PERIOD);
-    HWND period = WaitForDialog(app, "期間グラフ");
+    const PeriodWindows opened = OpenPeriodWindow(app);
+    HWND list = opened.list, period = opened.period;
     ASSERT_NE(period, nullptr);
     const auto before = Pdfs();
     Click(period, IDC_PERIOD_PRINT);

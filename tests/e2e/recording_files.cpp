@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "res/resource.h"
 #include "tests/support/chart_pixels.h"
 #include "tests/support/driver.h"
 
@@ -74,4 +75,14 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
     if (!f) return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
+}
+
+PeriodWindows OpenPeriodWindow(const Program& p) {
+    PeriodWindows w;
+    w.list = OpenDialog(p, IDM_RECORDING_LIST, "記録の一覧");
+    if (!w.list) return w;
+    Click(w.list, IDC_LIST_PERIOD);
+    w.period = WaitForDialog(p, "期間グラフ");
+    Settle(p);
+    return w;
 }

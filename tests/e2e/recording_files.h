@@ -1,6 +1,8 @@
 // Recording files for the end-to-end tests, written here independently of the
 // program's own writer, and a few file helpers.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 #include "core/recording.h"
@@ -16,6 +18,14 @@ struct Program;
 // caption then names the file.
 bool LoadRecording(const Program& p, const std::string& folder, const std::string& name,
                    const Recording& r);
+
+// Tools > 記録の一覧, and from it 期間グラフ over the rows it counts, once
+// its picture is drawn; nullptr where a window did not come.
+struct PeriodWindows {
+    HWND list = nullptr;
+    HWND period = nullptr;
+};
+PeriodWindows OpenPeriodWindow(const Program& p);
 
 // An empty folder of its own under the build folder, with a trailing backslash.
 std::string FreshFolder(const std::string& name);
