@@ -222,6 +222,25 @@ std::u16string DailyShareText(int64_t yearlyBudget) {
     return u"1日あたり " + AsciiToUtf16(FractionText(yearlyBudget, 365, 1)) + u" lx・h";
 }
 
+namespace {
+
+// A count's colour as a pixel: 10 lx is 0.2 counts and 100,000 lx 2000, so
+// one table of the counts between holds every colour but the two ends.
+uint32_t CountPixel(int32_t count) {
+    constexpr int32_t Highest = 100000 / LuxPerCount;
+    static const std::vector<uint32_t> table = [] {
+        std::vector<uint32_t> t(Highest + 1);
+        for (int32_t c = 0; c <= Highest; ++c) {
+            const Rgb rgb = LuxColour(LuxOf(c));
+            t[static_cast<size_t>(c)] = uint32_t{rgb.r} << 16 | rgb.g << 8 | rgb.b;
+        }
+        return t;
+    }();
+    return table[static_cast<size_t>(std::clamp(count, 0, Highest))];
+}
+
+} // namespace
+
 PeriodPicture MakePeriodPicture(const std::vector<PeriodRecording>& chosen, int channel) {
     PeriodPicture p;
     p.grid = MakePeriodGrid(chosen, channel);
@@ -237,10 +256,9 @@ PeriodPicture MakePeriodPicture(const std::vector<PeriodRecording>& chosen, int 
                 p.pixels[i] = none;
                 continue;
             }
-            const int64_t lux = LuxOf(g.counts[i]);
-            p.dayLux[static_cast<size_t>(day)] += lux;
-            const Rgb c = LuxColour(lux);
-            p.pixels[i] = uint32_t{c.r} << 16 | c.g << 8 | c.b;
+            const int32_t count = g.counts[i];
+            p.dayLux[static_cast<size_t>(day)] += LuxOf(count);
+            p.pixels[i] = CountPixel(count);
         }
     for (int64_t lux : p.dayLux)
         p.longestDay = std::max(p.longestDay, lux);

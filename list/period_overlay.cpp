@@ -38,11 +38,20 @@ Rgb Tint(const Rgb& c) {
             static_cast<uint8_t>((c.b + 256) / 2)};
 }
 
-int64_t NearestRank(std::vector<int64_t>& values, int percent) {
-    std::sort(values.begin(), values.end());
+namespace {
+
+// The same of values already sorted.
+int64_t RankOfSorted(const std::vector<int64_t>& values, int percent) {
     const int64_t n = static_cast<int64_t>(values.size());
     const int64_t rank = std::max<int64_t>(1, (int64_t{percent} * n + 99) / 100);
     return values[static_cast<size_t>(std::min(rank, n) - 1)];
+}
+
+} // namespace
+
+int64_t NearestRank(std::vector<int64_t>& values, int percent) {
+    std::sort(values.begin(), values.end());
+    return RankOfSorted(values, percent);
 }
 
 OverlayData MakeOverlay(const PeriodGrid& g) {
@@ -65,9 +74,10 @@ OverlayData MakeOverlay(const PeriodGrid& g) {
         const size_t i = static_cast<size_t>(m);
         o.held[i] = static_cast<int>(values.size());
         if (values.empty() || !o.many()) continue;
-        o.p10[i] = NearestRank(values, 10);
-        o.p50[i] = NearestRank(values, 50);
-        o.p90[i] = NearestRank(values, 90);
+        std::sort(values.begin(), values.end());
+        o.p10[i] = RankOfSorted(values, 10);
+        o.p50[i] = RankOfSorted(values, 50);
+        o.p90[i] = RankOfSorted(values, 90);
     }
     return o;
 }

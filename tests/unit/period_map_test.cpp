@@ -233,6 +233,16 @@ TEST(PeriodReadout, AMinuteAnEmptyMinuteADaysBarAndNothing) {
     EXPECT_EQ(PeriodReadout(p, 0, {PeriodSpot::Bar, 0, 0}),
               u"2026/07/14(火)\u3000CH1 積算 363650.0 lx・h");
     EXPECT_EQ(PeriodReadout(p, 0, {}), u"");
+    // Each cell's pixel is its lux's colour, from the table of counts too.
+    auto pixel = [](const Rgb& c) { return uint32_t{c.r} << 16 | c.g << 8 | c.b; };
+    EXPECT_EQ(p.pixels[static_cast<size_t>(p.grid.index(0, 7 * 60 + 34))], pixel(LuxColour(27700)));
+    EXPECT_EQ(p.pixels[static_cast<size_t>(p.grid.index(1, 0))], pixel(NoRecordingColour));
+    const PeriodPicture dark = MakePeriodPicture({Of(a)}, 1); // -5000 lx and down
+    EXPECT_EQ(dark.pixels[0], pixel(LuxColour(0)));
+    std::vector<int32_t> bright(SampleCount, 2001); // 100050 lx
+    const PeriodPicture sun =
+        MakePeriodPicture({{a.StartStamp, {bright.data(), bright.data()}}}, 0);
+    EXPECT_EQ(sun.pixels[0], pixel(LuxColour(100000)));
     EXPECT_EQ(RecordingAt(p, at(2, 10)), 1);
     EXPECT_EQ(RecordingAt(p, at(1, 10)), -1);
     EXPECT_EQ(RecordingAt(p, {PeriodSpot::Bar, 0, 0}), 0);
